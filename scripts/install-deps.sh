@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running Selvara needs.
+# Safe to run again: it asks apt only for what is missing.
+set -euo pipefail
+
+packages=(
+  build-essential g++ cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6
+  libsqlite3-dev sqlite3
+  libgtest-dev libgmock-dev
+  fonts-dejavu-core fonts-dejavu-extra
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

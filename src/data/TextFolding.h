@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// The search folding: one-for-one upper case, blanks trimmed at both ends, and
+// the accented and diaeresis Greek capitals replaced by their plain letters.
+// Searches fold both the user's text and the text they compare it with.
+QString FoldSearchText(const QString& value);
+// A database Null folds to the empty string.
+QString FoldSearchText(const QVariant& value);

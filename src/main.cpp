@@ -1,0 +1,20 @@
+#include "startup/DesktopPlatform.h"
+#include "startup/Edition.h"
+#include "startup/Program.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(Edition::kBuiltTitle);
+    QApplication::setApplicationDisplayName(Edition::kBuiltTitle);
+    // The windows end the program themselves, each with its own status.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    DesktopPlatform platform;
+    Program program(platform);
+    if (!program.Main())
+        return program.exitStatus();
+    return QApplication::exec();
+}

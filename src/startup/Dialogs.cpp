@@ -1,0 +1,44 @@
+#include "startup/Dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+
+QString PromptForDisplay(const QString& prompt)
+{
+    QString text = prompt;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+MsgResult QtDialogs::messageBox(const MessageRequest& request)
+{
+    QMessageBox box;
+    switch (request.icon) {
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    }
+    switch (request.buttons) {
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    }
+    box.setWindowTitle(request.title.isEmpty() ? QApplication::applicationDisplayName() : request.title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(PromptForDisplay(request.prompt));
+    switch (box.exec()) {
+    case QMessageBox::Cancel: return MsgResult::Cancel;
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    default: return MsgResult::Ok;
+    }
+}
+
+void QtDialogs::showModal(QDialog& dialog)
+{
+    dialog.exec();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+class QDialog;
+
+enum class MsgIcon { None, Critical, Exclamation, Information, Question };
+enum class MsgButtons { Ok, OkCancel, YesNo };
+enum class MsgResult { Ok, Cancel, Yes, No };
+
+struct MessageRequest {
+    MsgIcon icon = MsgIcon::None;
+    MsgButtons buttons = MsgButtons::Ok;
+    QString title;   // empty: the application's name shows
+    QString prompt;  // line breaks are carriage returns
+};
+
+// Every message box and every modal window goes through here, so that tests
+// can record them instead of blocking on them.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual MsgResult messageBox(const MessageRequest& request) = 0;
+    // Shows the window modally and returns when it has closed.
+    virtual void showModal(QDialog& dialog) = 0;
+};
+
+// The real boxes and windows.
+class QtDialogs : public Dialogs {
+public:
+    MsgResult messageBox(const MessageRequest& request) override;
+    void showModal(QDialog& dialog) override;
+};
+
+// A prompt's carriage returns as the line breaks a widget understands.
+QString PromptForDisplay(const QString& prompt);

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "startup/Dialogs.h"
+#include "startup/Registry.h"
+
+#include <QString>
+
+// Values of the user's locale that the program checks, as the platform gives
+// them (any length; the snapshot keeps one character of each).
+struct LocaleValues {
+    QString decimalSep;
+    QString thousandSep;
+    QString longDateOrder;  // "0" month-day-year, "1" day-month-year, "2" year-month-day
+    QString dateSep;
+    QString timeFormat;     // "0" 12-hour, "1" 24-hour
+    QString timeSep;
+};
+
+// What the operating system says about its version.
+struct OsVersion {
+    bool isWindows = false;
+    bool known = false;  // the version could be read
+    int platformId = 0;
+    int major = 0;
+    int minor = 0;
+    QString productName;  // the system's own name for itself
+};
+
+// The services start-up and the windows take from the machine. The program
+// gets the desktop's; tests put their own in.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual bool initCommonControls() = 0;
+    virtual QString applicationFolder() = 0;
+    virtual RegistryStore& registry() = 0;
+    virtual LocaleValues userLocale() = 0;
+    virtual OsVersion osVersion() = 0;
+    virtual QString tempFolder() = 0;
+    // False when another instance of the program holds the lock.
+    virtual bool acquireInstanceLock() = 0;
+    virtual Dialogs& dialogs() = 0;
+    // The hourglass for the whole application, or the default pointer.
+    virtual void setHourglass(bool on) = 0;
+    // Repaints a window that was just shown, before the next step runs.
+    virtual void repaintNow(class QWidget& window) = 0;
+    // Ends the program with the status once control returns to the event loop.
+    virtual void endProgram(int status) = 0;
+};

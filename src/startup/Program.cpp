@@ -1,0 +1,170 @@
+#include "startup/Program.h"
+
+#include "mainwindow/FrmInitial.h"
+#include "startup/AppError.h"
+#include "startup/Edition.h"
+#include "startup/ErrorReport.h"
+#include "startup/FrmWait.h"
+#include "startup/FrmWrongRegionalSettings.h"
+#include "startup/FrmWrongVersion.h"
+#include "startup/Paths.h"
+#include "startup/Regional.h"
+#include "startup/VersionGate.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kDaoWorkspaceName = QStringLiteral("Zodidod");
+const QString kConnectionName = QStringLiteral("gAdoConnection");
+
+} // namespace
+
+bool OpenDatabaseConnection(AppState& state)
+{
+    state.gDbPath = Paths::Join(state.gAppPath, Paths::kDatabaseFile);
+    state.gAdoConnection = std::make_unique<Database>(kConnectionName);
+    state.gAdoConnection->open(state.gDbPath, false);
+    return state.gAdoConnection != nullptr;
+}
+
+Program::Program(Platform& platform)
+    : m_platform(platform)
+{
+}
+
+Program::~Program()
+{
+    // Windows go before the connections they query.
+    m_frmInitial.reset();
+    m_frmWrongVersion.reset();
+    m_frmWrongRegionalSettings.reset();
+    m_frmWait.reset();
+}
+
+void Program::step(int number)
+{
+    if (m_stepObserver)
+        m_stepObserver(number);
+}
+
+bool Program::end(int status)
+{
+    m_exitStatus = status;
+    return false;
+}
+
+void Program::unloadFrmWait()
+{
+    if (m_frmWait)
+        m_frmWait->hide();
+    m_frmWait.reset();
+}
+
+bool Program::Main()
+{
+    step(1);
+    m_platform.initCommonControls();
+
+    step(2);
+    m_state.gAppTitle = Edition::kBuiltTitle;
+
+    step(3);
+    m_state.gAppPath = m_platform.applicationFolder();
+
+    step(4);
+    try {
+        RemoveOldInstallation(m_platform.registry(), m_state.gAppPath, Paths::kOldFolderName);
+    } catch (...) {
+    }
+
+    step(5);
+    Regional::StoreSnapshot(m_state, Regional::Snapshot(m_platform.userLocale(), m_platform.registry()));
+
+    step(6);
+    if (!m_platform.acquireInstanceLock()) {
+        Report::Refusal(m_platform.dialogs(), m_state.gAppTitle, QStringLiteral("Η εφαρμογή \"τρέχει\" ήδη!"));
+        return end(ExitStatus::SecondInstance);
+    }
+
+    step(7);
+    if (RegionalSettingsWrong(m_state)) {
+        m_frmWrongRegionalSettings = std::make_unique<FrmWrongRegionalSettings>(m_state, m_platform);
+        m_frmWrongRegionalSettings->show();
+        return true;
+    }
+
+    step(8);
+    m_platform.setHourglass(true);
+    m_frmWait = std::make_unique<FrmWait>();
+    m_frmWait->show();
+    m_platform.repaintNow(*m_frmWait);
+
+    step(9);
+    m_state.gLawIdThemata = 0;
+    m_state.gLawIdNomoi = 0;
+    m_state.gLawIdOrganogramma_P = 0;
+    m_state.gLawIdHotBrowser = 0;
+    m_state.gLawNodeKind.clear();
+
+    step(10);
+    m_state.gDbEnabled = true;
+
+    step(11);
+    if (m_state.gDbEnabled && !QFileInfo::exists(Paths::Join(m_state.gAppPath, Paths::kDatabaseFile))) {
+        m_platform.setHourglass(false);
+        Report::MissingInstallation(m_platform.dialogs(),
+            QStringLiteral("Δεν βρέθηκαν τα δεδομένα της εφαρμογής! Βεβαιωθείτε ότι έχετε εκτελέσει το πρόγραμμα εγκατάστασης Setup"));
+        unloadFrmWait();
+        return end(ExitStatus::DataMissing);
+    }
+
+    step(12);
+    try {
+        OpenDatabaseConnection(m_state);
+    } catch (const AppError& e) {
+        // Nothing traps this step: the report of an unhandled error ends start-up.
+        m_platform.setHourglass(false);
+        Report::UnhandledError(m_platform.dialogs(), m_state.gAppTitle, e.number(), e.description());
+        unloadFrmWait();
+        return end(ExitStatus::ConnectionFailed);
+    }
+
+    step(13);
+    try {
+        step(14);
+        m_state.gDaoWorkspace = kDaoWorkspaceName;
+        auto test = std::make_unique<Database>(kDaoWorkspaceName);
+        step(15);
+        // The second, read-only opening of the same file proves, apart from
+        // the connection, that the file is a database.
+        test->open(m_state.gDbPath, true);
+        m_state.gDaoDatabase = std::move(test);
+    } catch (const AppError& e) {
+        step(19);
+        m_platform.setHourglass(false);
+        const long n = e.number();
+        const QString detail = (n == ErrorNumber::FileNotFound || n == ErrorNumber::PathNotFound)
+            ? QStringLiteral("Δεν βρέθηκε η Βάση Δεδομένων της εφαρμογής")
+            : e.description();
+        Report::ReportCodedError(m_platform.dialogs(), m_state.gAppTitle, n, detail);
+        unloadFrmWait();
+        return end(ExitStatus::TestOpeningFailed);
+    }
+
+    step(16);
+    m_platform.setHourglass(false);
+
+    step(17);
+    if (!DatabaseVersionOk(*m_state.gAdoConnection)) {
+        unloadFrmWait();
+        m_frmWrongVersion = std::make_unique<FrmWrongVersion>(m_state.gAppTitle);
+        m_platform.dialogs().showModal(*m_frmWrongVersion);
+        return end(ExitStatus::WrongVersion);
+    }
+
+    step(18);
+    m_frmInitial = std::make_unique<FrmInitial>(*this);
+    m_frmInitial->Show();
+    return true;
+}

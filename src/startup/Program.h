@@ -1,0 +1,56 @@
+#pragma once
+
+#include "startup/AppState.h"
+#include "startup/Platform.h"
+
+#include <functional>
+#include <memory>
+
+class FrmWait;
+class FrmInitial;
+class FrmWrongRegionalSettings;
+class FrmWrongVersion;
+
+// The program: its state, its windows and the start-up that sets them up.
+class Program {
+public:
+    explicit Program(Platform& platform);
+    ~Program();
+
+    // Runs start-up once. True when a window now carries the program and the
+    // event loop must run; false when the process must end with exitStatus().
+    bool Main();
+    int exitStatus() const { return m_exitStatus; }
+
+    AppState& state() { return m_state; }
+    Platform& platform() { return m_platform; }
+
+    FrmWait* frmWait() const { return m_frmWait.get(); }
+    FrmInitial* frmInitial() const { return m_frmInitial.get(); }
+    FrmWrongRegionalSettings* frmWrongRegionalSettings() const { return m_frmWrongRegionalSettings.get(); }
+    FrmWrongVersion* frmWrongVersion() const { return m_frmWrongVersion.get(); }
+
+    void unloadFrmWait();
+
+    // Called as each numbered step of start-up begins.
+    void setStepObserver(std::function<void(int step)> observer) { m_stepObserver = std::move(observer); }
+
+private:
+    void step(int number);
+    bool end(int status);
+
+    Platform& m_platform;
+    AppState m_state;
+    std::unique_ptr<FrmWait> m_frmWait;
+    std::unique_ptr<FrmWrongRegionalSettings> m_frmWrongRegionalSettings;
+    std::unique_ptr<FrmWrongVersion> m_frmWrongVersion;
+    std::unique_ptr<FrmInitial> m_frmInitial;
+    std::function<void(int)> m_stepObserver;
+    int m_exitStatus = ExitStatusNone;
+
+    static constexpr int ExitStatusNone = -1;
+};
+
+// Joins the application folder and the database file name, opens the one
+// connection and proves the file is a database. Throws AppError.
+bool OpenDatabaseConnection(AppState& state);

@@ -1,0 +1,58 @@
+#include "support/TestPlatform.h"
+
+#include <QDialog>
+#include <QDir>
+
+MsgResult RecordingDialogs::messageBox(const MessageRequest& request)
+{
+    messages.append(request);
+    return MsgResult::Ok;
+}
+
+void RecordingDialogs::showModal(QDialog& dialog)
+{
+    modalWindows.append(dialog.objectName());
+    if (onModal)
+        onModal(dialog);
+}
+
+TestPlatform::TestPlatform()
+{
+    QDir root(scratch.path());
+    root.mkpath(QStringLiteral("app"));
+    root.mkpath(QStringLiteral("tmp"));
+    appFolder = root.filePath(QStringLiteral("app"));
+    tempPath = root.filePath(QStringLiteral("tmp")) + QDir::separator();
+    locale = GreekLocale();
+    os.known = true;
+    os.productName = QStringLiteral("Debian GNU/Linux 12 (bookworm)");
+    m_currentUser = std::make_unique<QSettings>(root.filePath(QStringLiteral("user.ini")), QSettings::IniFormat);
+    m_localMachine = std::make_unique<QSettings>(root.filePath(QStringLiteral("machine.ini")), QSettings::IniFormat);
+    m_registry = std::make_unique<RegistryStore>(*m_currentUser, *m_localMachine);
+}
+
+TestPlatform::~TestPlatform() = default;
+
+void TestPlatform::setHourglass(bool on)
+{
+    hourglass = on;
+    hourglassChanges.append(on);
+}
+
+LocaleValues TestPlatform::GreekLocale()
+{
+    return {QStringLiteral(","), QStringLiteral("."), QStringLiteral("1"),
+            QStringLiteral("/"), QStringLiteral("1"), QStringLiteral(":")};
+}
+
+LocaleValues TestPlatform::CLocale()
+{
+    return {QStringLiteral("."), QString(), QStringLiteral("0"),
+            QStringLiteral("/"), QStringLiteral("1"), QStringLiteral(":")};
+}
+
+void TestPlatform::setProgramFilesDir(const QString& folder)
+{
+    m_localMachine->setValue(QStringLiteral("SOFTWARE/Microsoft/Windows/CurrentVersion/ProgramFilesDir"), folder);
+    m_localMachine->sync();
+}
