@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlRecord>
 
 namespace {
 
@@ -30,9 +31,33 @@ AppError errorOf(const QSqlError& error, const QString& fallback)
 } // namespace
 
 Recordset::Recordset(QSqlQuery query)
-    : m_query(std::move(query)), m_record(m_query.record())
+    : m_query(std::move(query))
 {
+    const QSqlRecord record = m_query.record();
+    m_names.reserve(record.count());
+    for (int i = 0; i < record.count(); ++i) {
+        QString name = record.fieldName(i);
+        const qsizetype colon = name.lastIndexOf(u':');
+        if (colon > 0) {
+            bool digits = false;
+            name.mid(colon + 1).toInt(&digits);
+            if (digits)
+                name.truncate(colon);
+        }
+        const qsizetype dot = name.lastIndexOf(u'.');
+        if (dot >= 0)
+            name = name.mid(dot + 1);
+        m_names.append(name);
+    }
     m_eof = !m_query.next();
+}
+
+int Recordset::indexOf(QStringView name) const
+{
+    for (qsizetype i = 0; i < m_names.size(); ++i)
+        if (name.compare(m_names[i], Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    return -1;
 }
 
 void Recordset::moveNext()
@@ -51,7 +76,7 @@ void Recordset::close()
 
 QVariant Recordset::value(QStringView name) const
 {
-    const int index = m_record.indexOf(name.toString());
+    const int index = indexOf(name);
     if (index < 0)
         throw AppError(ErrorNumber::ItemNotFound,
                        QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));

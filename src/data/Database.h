@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QSqlQuery>
-#include <QSqlRecord>
+#include <QStringList>
 #include <QString>
 #include <QVariant>
 
@@ -31,11 +31,15 @@ public:
     // The column as a 32-bit whole number; a Null gives 0.
     qint32 toLong(QStringView name) const;
 
-    int columnCount() const { return m_record.count(); }
+    int columnCount() const { return static_cast<int>(m_names.size()); }
+    int indexOf(QStringView name) const;
 
 private:
     QSqlQuery m_query;
-    QSqlRecord m_record;
+    // Column names as the statement's readers know them: SQLite names a
+    // column "type_id:1" when a join holds two of that name, and may keep a
+    // table prefix.
+    QStringList m_names;
     bool m_eof = true;
 };
 

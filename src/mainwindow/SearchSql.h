@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The search statements; cond is the search condition with its outer blanks
+// removed, p a parent id.
+namespace SearchSql {
+
+QString TopicKeywords(const QString& cond);
+QString TopicTitles(const QString& cond);
+QString TopicAncestor(qint32 p);
+QString LawKeywords(const QString& cond);
+QString LawTitles(const QString& cond);
+QString Schedule(const QString& cond);
+QString ScheduleAncestor(qint32 p);
+
+} // namespace SearchSql
