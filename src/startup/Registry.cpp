@@ -227,7 +227,8 @@ void RemoveOldInstallation(RegistryStore& reg, const QString& runningFolder, con
     for (const QString& name : {Paths::kOldExecutable, Paths::kDatabaseFile}) {
         const QString victim = Paths::Join(oldFolder, name);
         const QFileInfo info(victim);
-        if (!info.exists() || !info.isWritable())
+        // Read-only files stay; the owner's write bit tells, whoever runs us.
+        if (!info.exists() || !(info.permissions() & QFileDevice::WriteOwner))
             continue;
         // A file that is really one of the running installation's own stays.
         if (samePath(victim, Paths::Join(runningFolder, name)))
