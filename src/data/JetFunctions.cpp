@@ -59,6 +59,17 @@ QString UCase(QStringView text)
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(ucs4.constData()), ucs4.size());
 }
 
+QString Trim(const QString& text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == u' ')
+        ++start;
+    while (end > start && text[end - 1] == u' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
 namespace {
 
 bool isWordChar(QChar c)

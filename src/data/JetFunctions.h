@@ -20,6 +20,9 @@ double Val(QStringView text);
 // several characters (or that have none) stay as they are.
 QString UCase(QStringView text);
 
+// Blanks (the space character only) removed at both ends, as Trim does.
+QString Trim(const QString& text);
+
 // The statement as SQLite must see it: DISTINCTROW, which the original engine
 // applies to whole rows of the tables a statement selects from, becomes
 // DISTINCT (every statement of the program selects from one table's rows).

@@ -18,15 +18,7 @@ QString FoldSearchText(const QString& value)
         {u'\u0389', u'\u0397'}, // Ή → Η
         {u'\u038F', u'\u03A9'}, // Ώ → Ω
     };
-    QString s = Jet::UCase(value);
-    // Only the blank character is stripped, as the original trimming did.
-    qsizetype start = 0;
-    qsizetype end = s.size();
-    while (start < end && s[start] == u' ')
-        ++start;
-    while (end > start && s[end - 1] == u' ')
-        --end;
-    s = s.mid(start, end - start);
+    QString s = Jet::Trim(Jet::UCase(value));
     for (const auto& r : kReplacements)
         s.replace(QChar(r[0]), QChar(r[1]));
     return s;

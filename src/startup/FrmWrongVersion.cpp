@@ -37,7 +37,7 @@ FrmWrongVersion::FrmWrongVersion(const QString& appTitle, QWidget* parent)
     lbToolTip = new QLabel(this);
     lbToolTip->setObjectName(QStringLiteral("lbToolTip"));
     lbToolTip->setWordWrap(true);
-    lbToolTip->setFixedWidth(460);
+    lbToolTip->setFixedWidth(560);
     lbToolTip->setText(ToolTipText().replace(QRegularExpression(QStringLiteral(" {2,}")), QStringLiteral("\n")));
 
     cmdExit = new QPushButton(QStringLiteral("Κλείσιμο"), this);

@@ -48,3 +48,9 @@ public:
     // Ends the program with the status once control returns to the event loop.
     virtual void endProgram(int status) = 0;
 };
+
+// The user's temporary folder as the platform reports it.
+inline QString GetTempFolder(Platform& platform)
+{
+    return platform.tempFolder();
+}

@@ -1,5 +1,6 @@
 #include "startup/Registry.h"
 
+#include "data/JetFunctions.h"
 #include "startup/Paths.h"
 
 #include <QDir>
@@ -27,17 +28,6 @@ QString findIgnoringCase(const QStringList& names, const QString& name)
         if (n.compare(name, Qt::CaseInsensitive) == 0)
             return n;
     return QString();
-}
-
-QString trimBlanks(const QString& s)
-{
-    qsizetype start = 0;
-    qsizetype end = s.size();
-    while (start < end && s[start] == u' ')
-        ++start;
-    while (end > start && s[end - 1] == u' ')
-        --end;
-    return s.mid(start, end - start);
 }
 
 // The registry hands back text up to its first NUL character.
@@ -170,7 +160,7 @@ QString GetRegString(RegistryStore& reg, bool currentUser, const QString& subKey
     const std::optional<QString> value = reg.queryValue(hive, key, valueName);
     if (!value || value->isEmpty() || value->size() >= kRegBufferLength)
         return defaultValue;
-    const QString text = trimBlanks(cutAtNul(*value));
+    const QString text = Jet::Trim(cutAtNul(*value));
     return text.isEmpty() ? defaultValue : text;
 }
 
@@ -206,7 +196,7 @@ ProgramFilesDir GetProgramFilesDir(RegistryStore& reg)
     const std::optional<QString> value = reg.queryValue(Hive::LocalMachine, kVersionKey, QStringLiteral("ProgramFilesDir"));
     if (!value || value->size() >= kRegBufferLength)
         return result;
-    const QString folder = trimBlanks(cutAtNul(*value));
+    const QString folder = Jet::Trim(cutAtNul(*value));
     if (folder.isEmpty())
         return result;
     return {folder, 1};
