@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6
   libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev
-  fonts-dejavu-core fonts-dejavu-extra
+  fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   xvfb xauth
 )
 

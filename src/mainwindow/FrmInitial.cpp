@@ -1,53 +1,767 @@
 #include "mainwindow/FrmInitial.h"
 
+#include "data/JetFunctions.h"
+#include "documents/CommonDialog.h"
+#include "mainwindow/Controls.h"
+#include "mainwindow/Pictures.h"
+#include "pages/PageBrowser.h"
+#include "pages/TopicPage.h"
 #include "startup/Edition.h"
+#include "startup/ErrorReport.h"
 #include "startup/FrmWait.h"
+#include "startup/Paths.h"
 #include "startup/Program.h"
+#include "startup/Platform.h"
+#include "startup/Registry.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+const QString FrmInitial::kTopics = QStringLiteral("Θέματα");
+const QString FrmInitial::kLegislation = QStringLiteral("Νομοθετήματα");
+const QString FrmInitial::kOrganisation = QStringLiteral("Οργανόγραμμα");
+const QString FrmInitial::kDocumentGuide = QStringLiteral("Οδηγός Εγγράφων");
+const QString FrmInitial::kHistory = QStringLiteral("Ιστορικό");
+
+namespace {
+
+const QColor kWindowBack(146, 132, 131);
+const QColor kTabBack(177, 149, 138);
+const QColor kTabFore(112, 85, 75);
+
+QString indexed(const char* name, int i)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QLineEdit* textBox(QWidget* parent, const QString& name, const QString& toolTip)
+{
+    auto* t = new QLineEdit(parent);
+    t->setObjectName(name);
+    t->setToolTip(toolTip);
+    return t;
+}
+
+QToolButton* pictureButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& toolTip)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setIcon(icon);
+    b->setIconSize(QSize(24, 24));
+    b->setToolTip(toolTip);
+    b->setAccessibleName(toolTip);
+    b->setAutoRaise(false);
+    return b;
+}
+
+QFrame* frame(QWidget* parent, const QString& name)
+{
+    auto* f = new QFrame(parent);
+    f->setObjectName(name);
+    f->setFrameShape(QFrame::StyledPanel);
+    f->setFrameShadow(QFrame::Sunken);
+    return f;
+}
+
+} // namespace
 
 FrmInitial::FrmInitial(Program& program, QWidget* parent)
     : QMainWindow(parent), m_program(program), m_state(program.state()), m_platform(program.platform())
 {
     setObjectName(QStringLiteral("frmInitial"));
-    resize(1024, 768);
+    createControls();
+    wireEvents();
+    resize(1024, 740);
 }
 
 FrmInitial::~FrmInitial() = default;
+
+void FrmInitial::createControls()
+{
+    client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+
+    imListTree = new ImageList(QStringLiteral("imListTree"), this);
+    imListTree->add(QStringLiteral("open"), Pictures::FolderOpen());
+    imListTree->add(QStringLiteral("closed"), Pictures::FolderClosed());
+    imListDocuments = new ImageList(QStringLiteral("imListDocuments"), this);
+    imListDocuments->add(QStringLiteral("word"), Pictures::WordDocument());
+    imListDocuments->add(QStringLiteral("excel"), Pictures::ExcelDocument());
+    imListDocuments->add(QString(), Pictures::BlankDocument());
+    imListReports = new ImageList(QStringLiteral("imListReports"), this);
+    imListReports->add(QString(), Pictures::BlankDocument());
+
+    imLogoStrech = label(client, QStringLiteral("imLogoStrech"), QString());
+    imLogoStrech->setPixmap(Pictures::LogoStrip());
+    imLogoStrech->setScaledContents(true);
+    imLogo = label(client, QStringLiteral("imLogo"), QString());
+    imLogo->setPixmap(Pictures::EditionLogo(Edition::kSelvara));
+    imLogoTarvoP = label(client, QStringLiteral("imLogoTarvoP"), QString());
+    imLogoTarvoP->setPixmap(Pictures::EditionLogo(Edition::kTolvane));
+    imLogoTarvoP->hide();
+    imLogoTarvoN = label(client, QStringLiteral("imLogoTarvoN"), QString());
+    imLogoTarvoN->setPixmap(Pictures::EditionLogo(Edition::kKestrin));
+    imLogoTarvoN->hide();
+
+    sspToolbar = new Panel(QStringLiteral("sspToolbar"), client);
+    const QIcon toolbarIcons[4] = {Pictures::Help(), Pictures::About(), Pictures::Settings(), Pictures::Exit()};
+    const QString toolbarTexts[4] = {QStringLiteral("Βοήθεια"), QStringLiteral("Για την εφαρμογή"),
+                                     QStringLiteral("Ρυθμίσεις"), QStringLiteral("Έξοδος")};
+    for (int i = 0; i < 4; ++i)
+        cmdtoolbar[i] = pictureButton(sspToolbar, indexed("cmdtoolbar", i), toolbarIcons[i], toolbarTexts[i]);
+
+    SSTab1 = new SSTab(QStringLiteral("SSTab1"), client);
+    for (const QString& caption : {kOrganisation, kTopics, kLegislation, kOrganisation, kHistory})
+        SSTab1->addTab(caption);
+    {
+        // The design's current tab is the topics tab.
+        const QSignalBlocker quiet(SSTab1->tabBar());
+        SSTab1->setTab(1);
+    }
+
+    QWidget* topicsPage = SSTab1->page(1);
+    QWidget* lawPage = SSTab1->page(2);
+    QWidget* schedulePages[2] = {SSTab1->page(3), SSTab1->page(0)};
+
+    frSearch = frame(topicsPage, QStringLiteral("frSearch"));
+    lblsearch[0] = label(frSearch, indexed("lblsearch", 0), QStringLiteral("Αναζήτηση στα Θέματα"));
+    txtsearch[0] = textBox(frSearch, indexed("txtsearch", 0),
+        QStringLiteral("Αναζήτηση βάσει λέξεων κλειδιών στους τίτλους που εμφανίζονται στο δέντρο Θεμάτων."));
+    lblsearch[1] = label(frSearch, indexed("lblsearch", 1), QStringLiteral("Αναζήτηση στο Περιεχόμενο των Θεμάτων"));
+    txtsearch[1] = textBox(frSearch, indexed("txtsearch", 1),
+        QStringLiteral("Αναζήτηση βάσει λέξεων κλειδιών στο κείμενο των περιλήψεων και των νομοθετημάτων που αντιστοιχούν στα θέματα του δέντρου Θεμάτων."));
+    tvwTree = new TreeView(QStringLiteral("tvwTree"), topicsPage);
+
+    frsearchlaw = frame(lawPage, QStringLiteral("frsearchlaw"));
+    lblsearchlaw[0] = label(frsearchlaw, indexed("lblsearchlaw", 0), QStringLiteral("Αναζήτηση Νομοθετημάτων"));
+    txtsearchlaw[0] = textBox(frsearchlaw, indexed("txtsearchlaw", 0),
+        QStringLiteral("Αναζήτηση στους τίτλους των Νομοθετημάτων που εμφανίζονται στο δέντρο των Νομοθετημάτων."));
+    lblsearchlaw[1] = label(frsearchlaw, indexed("lblsearchlaw", 1), QStringLiteral("Αναζήτηση στο κείμενο των Νομοθετημάτων"));
+    txtsearchlaw[1] = textBox(frsearchlaw, indexed("txtsearchlaw", 1),
+        QStringLiteral("Αναζήτηση στο κείμενο των Νομοθετήματων βάσει των λέξεων κλειδιών που εισάγετε."));
+    lblsearchlaw[2] = label(frsearchlaw, indexed("lblsearchlaw", 2), QStringLiteral("Υπάρχει σύνδεση στα θέματα"));
+    cmbLawsAbstracts = new QComboBox(frsearchlaw);
+    cmbLawsAbstracts->setObjectName(QStringLiteral("cmbLawsAbstracts"));
+    tvwTreelaw = new TreeView(QStringLiteral("tvwTreelaw"), lawPage);
+
+    const QString scheduleCaptions[2] = {QStringLiteral("Αναζήτηση στον Οδηγό Εγγράφων "),
+                                         QStringLiteral("Αναζήτηση στο Οργανόγραμμα")};
+    const QString scheduleTips[2] = {
+        QStringLiteral("Αναζήτηση στους τίτλους των θεμάτων του Οδηγού Εγγραφού που εμφανίζονται στο δέντρο Εγγράφων."),
+        QStringLiteral("Αναζήτηση στους τίτλους των θεμάτων που εμφανίζονται στο δέντρο του Οργανογράμματος.")};
+    for (int i = 0; i < 2; ++i) {
+        frSearchSchedule[i] = frame(schedulePages[i], indexed("frSearchSchedule", i));
+        lblsearchschedule[i] = label(frSearchSchedule[i], indexed("lblsearchschedule", i), scheduleCaptions[i]);
+        txtsearchSchedule[i] = textBox(frSearchSchedule[i], indexed("txtsearchSchedule", i), scheduleTips[i]);
+        tvwTreeschedule[i] = new TreeView(indexed("tvwTreeschedule", i), schedulePages[i]);
+    }
+    for (TreeView* tree : {tvwTree, tvwTreelaw, tvwTreeschedule[0], tvwTreeschedule[1]})
+        tree->setImageList(imListTree);
+
+    lsthistory = new QListWidget(SSTab1->page(4));
+    lsthistory->setObjectName(QStringLiteral("lsthistory"));
+
+    for (int i = 0; i < 2; ++i) {
+        cmdsearch[i] = new QPushButton(QStringLiteral("Αναζήτηση"), client);
+        cmdsearch[i]->setObjectName(indexed("cmdsearch", i));
+    }
+
+    picDrag = new SplitterBar(QStringLiteral("picDrag"), Qt::SizeHorCursor, client);
+    picDrag2 = new SplitterBar(QStringLiteral("picDrag2"), Qt::SizeVerCursor, client);
+
+    sspAbstract = new Panel(QStringLiteral("sspAbstract"), client);
+    cmdpiclawhist = pictureButton(sspAbstract, QStringLiteral("cmdpiclawhist"), Pictures::Print(),
+                                  QStringLiteral("Εκτύπωση Τρέχοντος Νομοθετήματος"));
+    cmdpicsavewholelaw = pictureButton(sspAbstract, QStringLiteral("cmdpicsavewholelaw"), Pictures::SaveToHistory(),
+                                       QStringLiteral("Αποθήκευση Τρέχοντος Νομοθετήματος στο Ιστορικό"));
+    cmdpicprintabstr = pictureButton(sspAbstract, QStringLiteral("cmdpicprintabstr"), Pictures::Print(),
+                                     QStringLiteral("Εκτύπωση Τρέχουσας Περίληψης"));
+    Cmddelete = pictureButton(sspAbstract, QStringLiteral("Cmddelete"), Pictures::Delete(),
+                              QStringLiteral("Διαγραφή από τη λίστα Ιστορικού του Επιλεγμένου Νομοθετήματος"));
+
+    sspLaw = new Panel(QStringLiteral("sspLaw"), client);
+    cmdpichistory = pictureButton(sspLaw, QStringLiteral("cmdpichistory"), Pictures::SaveToHistory(),
+                                  QStringLiteral("Αποθήκευση Τρέχοντος Νομοθετήματος στο Ιστορικό"));
+    cmdpiclaw = pictureButton(sspLaw, QStringLiteral("cmdpiclaw"), Pictures::Print(),
+                              QStringLiteral("Εκτύπωση Τρέχοντος Νομοθετήματος"));
+    cmdpicWordlaw = pictureButton(sspLaw, QStringLiteral("cmdpicWordlaw"), imListDocuments->picture(3),
+                                  QStringLiteral("Προβολή εγγράφου"));
+    lbllaw = label(sspLaw, QStringLiteral("lbllaw"), QStringLiteral(" Νομοθέτημα"));
+    lblDocument = label(sspLaw, QStringLiteral("lblDocument"), QStringLiteral("Υπόδειγμα"));
+    QFont bold = lbllaw->font();
+    bold.setBold(true);
+    lbllaw->setFont(bold);
+
+    brwWebBrowser1 = new PageBrowser(QStringLiteral("brwWebBrowser1"), client);
+    brwWebBrowser2 = new PageBrowser(QStringLiteral("brwWebBrowser2"), client);
+    brwWebBrowser3 = new PageBrowser(QStringLiteral("brwWebBrowser3"), client);
+    brwWebBrowserLawFile = new PageBrowser(QStringLiteral("brwWebBrowserLawFile"), client);
+    brwWebBrowserLawFile->hide();
+    rtbWord = new RichTextBox(QStringLiteral("rtbWord"), client);
+    rtbWordLaw = new RichTextBox(QStringLiteral("rtbWordLaw"), client);
+    rtbWordLawTopic = new RichTextBox(QStringLiteral("rtbWordLawTopic"), client);
+    for (RichTextBox* box : {rtbWord, rtbWordLaw, rtbWordLawTopic}) {
+        box->hide();
+        box->setEnabled(false);
+    }
+
+    ProgressBar1 = new ProgressControl(QStringLiteral("ProgressBar1"), client);
+    cdPrintRTF = new CommonDialog(QStringLiteral("cdPrintRTF"), this);
+
+    // Drawn over the logo strip, as the toolbar and the buttons are.
+    imLogoStrech->lower();
+    sspToolbar->raise();
+    cmdsearch[0]->raise();
+    cmdsearch[1]->raise();
+}
+
+void FrmInitial::guarded(const std::function<void()>& handler)
+{
+    RunEventHandler(m_platform.dialogs(), m_state.gAppTitle, handler);
+}
+
+void FrmInitial::ignoringErrors(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+void FrmInitial::wireEvents()
+{
+    connect(SSTab1, &SSTab::Click, this, [this](int previous) { guarded([=, this] { SSTab1_Click(previous); }); });
+    for (int i = 0; i < 4; ++i)
+        connect(cmdtoolbar[i], &QToolButton::clicked, this, [this, i] { guarded([=, this] { cmdtoolbar_Click(i); }); });
+
+    connect(tvwTree, &TreeView::Click, this, [this] { guarded([this] { tvwTree_Click(); }); });
+    connect(tvwTree, &TreeView::KeyDown, this, [this](int key, Qt::KeyboardModifiers) {
+        guarded([=, this] { tvwTree_KeyDown(key); });
+    });
+    connect(tvwTree, &TreeView::KeyPress, this, [this](int key) { guarded([=, this] { tvwTree_KeyPress(key); }); });
+    connect(tvwTree, &TreeView::MouseUp, this, [this](Qt::MouseButton, Qt::KeyboardModifiers, const QPoint& pos) {
+        guarded([=, this] { tvwTree_MouseUp(pos); });
+    });
+
+    auto buttonOf = [](int buttons) { return buttons; };
+    connect(picDrag, &SplitterBar::MouseMove, this, [this, buttonOf](int button, Qt::KeyboardModifiers, const QPoint& pos) {
+        const Twips t = twips();
+        guarded([=, this] { picDrag_MouseMove(buttonOf(button), 0, t.fromPixelsX(pos.x()), t.fromPixelsY(pos.y())); });
+    });
+    connect(picDrag2, &SplitterBar::MouseMove, this, [this, buttonOf](int button, Qt::KeyboardModifiers, const QPoint& pos) {
+        const Twips t = twips();
+        guarded([=, this] { picDrag2_MouseMove(buttonOf(button), 0, t.fromPixelsX(pos.x()), t.fromPixelsY(pos.y())); });
+    });
+}
 
 void FrmInitial::Show()
 {
     Form_Load();
 }
 
+Twips FrmInitial::twips() const
+{
+    return Twips(logicalDpiX(), logicalDpiY());
+}
+
+int FrmInitial::ScaleWidth() const
+{
+    return twips().fromPixelsX(client->width());
+}
+
+int FrmInitial::ScaleHeight() const
+{
+    return twips().fromPixelsY(client->height());
+}
+
+bool FrmInitial::isScheduleCaption(const QString& caption) const
+{
+    return caption == kOrganisation || caption == kDocumentGuide;
+}
+
+bool FrmInitial::usesSecondSchedule() const
+{
+    return m_state.gAppTitle != Edition::kSelvara && m_state.gAppTitle != Edition::kTolvane;
+}
+
+LayoutTab FrmInitial::currentLayoutTab() const
+{
+    const QString c = SSTab1->Caption();
+    if (c == kTopics)
+        return LayoutTab::Topics;
+    if (c == kLegislation)
+        return LayoutTab::Legislation;
+    if (c == kHistory)
+        return LayoutTab::History;
+    return LayoutTab::Schedule;
+}
+
 void FrmInitial::Form_Load()
 {
     gLoading = true;
-    if (m_program.frmWait()) {
-        m_program.frmWait()->show();
-        m_platform.repaintNow(*m_program.frmWait());
+    if (FrmWait* wait = m_program.frmWait()) {
+        wait->show();
+        m_platform.repaintNow(*wait);
     }
     m_platform.setHourglass(true);
 
-    // The start-up test opening is over.
     m_state.gDaoDatabase.reset();
     m_state.gDaoWorkspace.clear();
 
     setWindowTitle(m_state.gAppTitle + QStringLiteral("  ") + Edition::kMakersMark);
 
+    m_state.gTempPath = GetTempFolder(m_platform);
+    if (!Paths::EndsWithSeparator(m_state.gTempPath))
+        m_state.gTempPath += Paths::Separator();
+
+    SSTab1->setTabsPerRow(4);
+    layout.SSTab1.Width = MainLayout::kTabWidth;
+
+    m_state.gViewerPath = Jet::Trim(GetRegString(m_platform.registry(), true, QStringLiteral("\\TARVO"),
+                                                 QStringLiteral("Application2Open"), QString()));
+    if (!m_state.gViewerPath.isEmpty())
+        cmdpicWordlaw->setToolTip(QStringLiteral("Προβολή εγγράφου με ") + m_state.gViewerPath);
+
+    // From here to the showing of the window a failing step is skipped.
+    ignoringErrors([this] {
+        gOnTabThemata = gOnTabNomoi = gOnTabOrganogramma_P = gOnTabOrganogramma_N = false;
+    });
+    ignoringErrors([this] { m_platform.setHourglass(true); });
+    ignoringErrors([this] {
+        brwWebBrowser1->Navigate(PageBrowser::kBlank);
+        brwWebBrowser2->Navigate(PageBrowser::kBlank);
+        brwWebBrowser3->Navigate(PageBrowser::kBlank);
+    });
+    ignoringErrors([this] {
+        AddTopicRootNodes({}, 0, false, {}, 0, true);
+        m_platform.setHourglass(true);
+    });
+    ignoringErrors([this] {
+        const QString& title = m_state.gAppTitle;
+        const bool firstTabs = title == Edition::kSelvara || title == Edition::kTolvane;
+        SSTab1->setTabVisible(0, !firstTabs);
+        SSTab1->setTabEnabled(0, !firstTabs);
+        SSTab1->setTabVisible(3, firstTabs);
+        SSTab1->setTabEnabled(3, firstTabs);
+        if (title == Edition::kSelvara)
+            SSTab1->setTabCaption(3, kDocumentGuide);
+        if (!firstTabs) {
+            lblsearchlaw[0]->setText(QStringLiteral("Αναζήτηση με τον αριθμό του νομοθετήματος"));
+            lblsearchlaw[1]->setText(QStringLiteral("Αναζήτηση με λέξεις κλειδιά του νομοθετήματος"));
+            lblsearch[1]->setText(QStringLiteral("Αναζήτηση με λέξεις κλειδιά του θέματος"));
+            lblsearchschedule[1]->setText(QStringLiteral("Αναζήτηση με λέξεις κλειδιά του τίτλου"));
+        }
+        m_platform.setHourglass(true);
+    });
+    ignoringErrors([this] {
+        const QString& title = m_state.gAppTitle;
+        if (title == Edition::kTolvane) {
+            imLogo->setPixmap(imLogoTarvoP->pixmap());
+            lblsearchschedule[0]->setText(QStringLiteral("Αναζήτηση στο Οργανόγραμμα"));
+            txtsearchSchedule[0]->setToolTip(
+                QStringLiteral("Αναζήτηση στους τίτλους των θεμάτων που εμφανίζονται στο δέντρο του Οργανογράμματος."));
+        } else if (title == Edition::kKestrin) {
+            imLogo->setPixmap(imLogoTarvoN->pixmap());
+        }
+    });
+
     gLoading = false;
     m_program.unloadFrmWait();
     m_platform.setHourglass(false);
     show();
+
+    SSTab1_Click(0);
+    for (QLineEdit* box : {txtsearchSchedule[0], txtsearchSchedule[1], txtsearch[0], txtsearch[1], txtsearchlaw[0], txtsearchlaw[1]})
+        box->clear();
+    m_platform.setHourglass(false);
+}
+
+void FrmInitial::SSTab1_Click(int)
+{
+    cmdpicprintabstr->setVisible(true);
+    ignoringErrors([this] {
+        for (RichTextBox* box : {rtbWord, rtbWordLawTopic, rtbWordLaw}) {
+            box->setVisible(false);
+            box->setEnabled(false);
+        }
+        brwWebBrowserLawFile->setVisible(false);
+    });
+    const QString c = SSTab1->Caption();
+    if (isScheduleCaption(c)) {
+        lbllaw->setText(QStringLiteral(" Υπόδειγμα"));
+        wIsSchedule = true;
+    } else {
+        lbllaw->setText(QStringLiteral(" Νομοθέτημα"));
+        wIsSchedule = false;
+    }
+    gOnTabThemata = gOnTabNomoi = gOnTabOrganogramma_P = gOnTabOrganogramma_N = false;
+    ArrangeTab();
+
+    if (isScheduleCaption(c)) {
+        if (usesSecondSchedule()) {
+            gOnTabOrganogramma_N = true;
+            m_state.gLawId = m_state.gLawIdOrganogramma_N;
+            txtsearchSchedule[1]->setFocus();
+        } else {
+            gOnTabOrganogramma_P = true;
+            m_state.gLawId = m_state.gLawIdOrganogramma_P;
+            txtsearchSchedule[0]->setFocus();
+        }
+    } else if (c == kHistory) {
+        brwWebBrowser3->Navigate(PageBrowser::kBlank);
+        lsthistory->setFocus();
+    } else if (c == kTopics) {
+        gOnTabThemata = true;
+        m_state.gLawId = m_state.gLawIdThemata;
+        txtsearch[0]->setFocus();
+        tvwTree_Click();
+    } else if (c == kLegislation) {
+        gOnTabNomoi = true;
+        m_state.gLawId = m_state.gLawIdNomoi;
+        txtsearchlaw[0]->setFocus();
+    }
+}
+
+void FrmInitial::ArrangeTab()
+{
+    const QString c = SSTab1->Caption();
+    const bool topics = c == kTopics;
+    const bool legislation = c == kLegislation;
+    const bool history = c == kHistory;
+    const bool schedule = isScheduleCaption(c);
+
+    cmbLawsAbstracts->clear();
+
+    frSearch->setVisible(topics);
+    frsearchlaw->setVisible(legislation);
+    frSearchSchedule[0]->setVisible(false);
+    frSearchSchedule[1]->setVisible(false);
+    if (schedule)
+        frSearchSchedule[m_state.gAppTitle == Edition::kKestrin ? 1 : 0]->setVisible(true);
+
+    lblDocument->setVisible(schedule);
+
+    layout.ArrangeSearchRow(currentLayoutTab(), m_state.gAppTitle == Edition::kKestrin);
+    cmdsearch[0]->setVisible(!history);
+    cmdsearch[1]->setVisible(legislation || topics);
+
+    cmdpicprintabstr->setVisible(!legislation && !history);
+    cmdpiclawhist->setVisible(history || legislation);
+    cmdpicsavewholelaw->setVisible(legislation);
+    Cmddelete->setVisible(history);
+    brwWebBrowser1->setVisible(!legislation && !history);
+    brwWebBrowser2->setVisible(!legislation && !history);
+    if (topics) {
+        if (brwWebBrowserLawFile->isHidden() && !rtbWordLawTopic->isEnabled()) {
+            rtbWordLawTopic->setVisible(false);
+            brwWebBrowser2->setVisible(true);
+        } else if (!brwWebBrowserLawFile->isHidden()) {
+            layout.brwWebBrowserLawFile = layout.brwWebBrowser2;
+        }
+    }
+    brwWebBrowser3->setVisible(history || legislation);
+    picDrag2->setVisible(!brwWebBrowser2->isHidden());
+    sspLaw->setVisible(!brwWebBrowser2->isHidden());
+    cmdpichistory->setVisible(topics);
+    cmdpiclaw->setVisible(topics);
+    cmdpicWordlaw->setVisible(schedule);
+    ApplyLayout();
+
+    if (topics) {
+        SetTabOrder({txtsearch[0], cmdsearch[0], txtsearch[1], cmdsearch[1], tvwTree, cmdpicprintabstr, cmdpiclaw, cmdpichistory});
+    } else if (legislation) {
+        SetTabOrder({txtsearchlaw[0], cmdsearch[0], txtsearchlaw[1], cmdsearch[1], cmbLawsAbstracts, tvwTreelaw,
+                     cmdpiclawhist, cmdpicsavewholelaw});
+    } else if (schedule) {
+        const int i = usesSecondSchedule() ? 1 : 0;
+        SetTabOrder({txtsearchSchedule[i], cmdsearch[0], cmdsearch[1], tvwTreeschedule[i], cmdpicprintabstr, cmdpiclaw,
+                     cmdpichistory});
+    } else if (history) {
+        SetTabOrder({lsthistory, cmdpiclawhist, Cmddelete});
+    }
+}
+
+void FrmInitial::SetTabOrder(const QList<QWidget*>& controls)
+{
+    for (qsizetype i = 0; i + 1 < controls.size(); ++i)
+        QWidget::setTabOrder(controls[i], controls[i + 1]);
+}
+
+void FrmInitial::cmdtoolbar_Click(int Index)
+{
+    switch (Index) {
+    case 3:
+        ExitApplication();
+        break;
+    default:
+        break;
+    }
+}
+
+void FrmInitial::ExitApplication()
+{
+    close();
 }
 
 void FrmInitial::Form_Unload()
 {
+    m_unloaded = true;
 }
 
 void FrmInitial::closeEvent(QCloseEvent* event)
 {
-    Form_Unload();
     event->accept();
-    m_platform.endProgram(ExitStatus::Normal);
+    if (!m_unloaded) {
+        guarded([this] { Form_Unload(); });
+        m_platform.endProgram(ExitStatus::Normal);
+    }
+}
+
+void FrmInitial::Form_Activate()
+{
+    m_state.gMainActive = 1;
+}
+
+void FrmInitial::Form_Deactivate()
+{
+    m_state.gMainActive = 0;
+}
+
+void FrmInitial::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow())
+            Form_Activate();
+        else
+            Form_Deactivate();
+    }
+}
+
+void FrmInitial::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    guarded([this] { Form_Resize(); });
+}
+
+void FrmInitial::Form_Resize()
+{
+    if (gLoading)
+        return;
+    const Twips t = twips();
+    if (!layout.Form_Resize(ScaleWidth(), ScaleHeight(), t.fromPixelsY(SSTab1->tabStripHeight())))
+        return;
+
+    QPalette back = client->palette();
+    back.setColor(QPalette::Window, kWindowBack);
+    client->setPalette(back);
+    sspToolbar->setBackColour(kWindowBack);
+    SSTab1->setColours(kTabBack, kTabFore);
+
+    cmdpicprintabstr->setVisible(true);
+    cmdpiclaw->setVisible(true);
+    cmdpicWordlaw->setVisible(false);
+    ArrangeTab();
+
+    const QString c = SSTab1->Caption();
+    if (isScheduleCaption(c)) {
+        if (usesSecondSchedule())
+            gOnTabOrganogramma_N = true;
+        else
+            gOnTabOrganogramma_P = true;
+        m_state.gLawId = gOnTabOrganogramma_P ? m_state.gLawIdOrganogramma_P : m_state.gLawIdOrganogramma_N;
+    } else if (c == kHistory) {
+        brwWebBrowser3->Navigate(PageBrowser::kBlank);
+    } else if (c == kTopics) {
+        gOnTabThemata = true;
+        m_state.gLawId = m_state.gLawIdThemata;
+    } else if (c == kLegislation) {
+        gOnTabNomoi = true;
+        m_state.gLawId = m_state.gLawIdNomoi;
+        brwWebBrowser3->Navigate(PageBrowser::kBlank);
+    }
+}
+
+void FrmInitial::ApplyLayout()
+{
+    const Twips t = twips();
+    auto place = [&](QWidget* w, const TwipRect& r, int dy = 0) {
+        w->setGeometry(t.toPixelsX(r.Left), t.toPixelsY(r.Top) - dy, t.toPixelsX(r.Width), t.toPixelsY(r.Height));
+    };
+    const int strip = SSTab1->tabStripHeight();
+
+    place(sspToolbar, layout.sspToolbar);
+    for (int i = 0; i < 4; ++i)
+        place(cmdtoolbar[i], layout.cmdtoolbar[i]);
+    place(imLogoStrech, layout.imLogoStrech);
+    place(imLogo, layout.imLogo);
+    place(SSTab1, layout.SSTab1);
+    place(picDrag, layout.picDrag);
+    place(picDrag2, layout.picDrag2);
+    place(sspAbstract, layout.sspAbstract);
+    place(sspLaw, layout.sspLaw);
+    place(brwWebBrowser1, layout.brwWebBrowser1);
+    place(brwWebBrowser2, layout.brwWebBrowser2);
+    place(brwWebBrowser3, layout.brwWebBrowser3);
+    place(brwWebBrowserLawFile, layout.brwWebBrowserLawFile);
+    place(rtbWord, layout.rtbWord);
+    place(rtbWordLaw, layout.rtbWordLaw);
+    place(rtbWordLawTopic, layout.rtbWordLawTopic);
+    for (int i = 0; i < 2; ++i)
+        place(cmdsearch[i], layout.cmdsearch[i]);
+
+    place(frSearch, layout.frSearch, strip);
+    place(frsearchlaw, layout.frsearchlaw, strip);
+    place(tvwTree, layout.tvwTree, strip);
+    place(tvwTreelaw, layout.tvwTreelaw, strip);
+    place(lsthistory, layout.lsthistory, strip);
+    for (int i = 0; i < 2; ++i) {
+        place(frSearchSchedule[i], layout.frSearchSchedule[i], strip);
+        place(tvwTreeschedule[i], layout.tvwTreeschedule[i], strip);
+        place(txtsearch[i], layout.txtsearch[i]);
+        place(txtsearchlaw[i], layout.txtsearchlaw[i]);
+        place(txtsearchSchedule[i], layout.txtsearchSchedule[i]);
+        place(lblsearch[i], layout.lblsearch[i]);
+        place(lblsearchschedule[i], layout.lblsearchschedule[i]);
+    }
+    for (int i = 0; i < 3; ++i)
+        place(lblsearchlaw[i], layout.lblsearchlaw[i]);
+    place(cmbLawsAbstracts, layout.cmbLawsAbstracts);
+
+    place(cmdpicprintabstr, layout.cmdpicprintabstr);
+    place(cmdpicsavewholelaw, layout.cmdpicsavewholelaw);
+    place(Cmddelete, layout.Cmddelete);
+    place(cmdpiclawhist, layout.cmdpiclawhist);
+    place(cmdpichistory, layout.cmdpichistory);
+    place(cmdpiclaw, layout.cmdpiclaw);
+    place(cmdpicWordlaw, layout.cmdpicWordlaw);
+    place(lbllaw, layout.lbllaw);
+    place(lblDocument, layout.lblDocument);
+}
+
+void FrmInitial::picDrag_MouseMove(int Button, int, int x, int)
+{
+    if (layout.picDrag_MouseMove(Button, x, ScaleWidth(), currentLayoutTab(), m_state.gAppTitle == Edition::kKestrin))
+        ApplyLayout();
+}
+
+void FrmInitial::picDrag2_MouseMove(int Button, int, int, int y)
+{
+    if (layout.picDrag2_MouseMove(Button, y, ScaleHeight(), currentLayoutTab()))
+        ApplyLayout();
+}
+
+void FrmInitial::AddTopicRootNodes(const QList<qint32>& found, int foundCount, bool expandFlag,
+                                   const QList<qint32>& expand, int expandLast, bool fullMode)
+{
+    FillHierarchy(*m_state.gAdoConnection, *tvwTree, TopicHierarchy(),
+                  {found, foundCount, expandFlag, expand, expandLast}, fullMode);
+}
+
+void FrmInitial::AddChildrenNodes(qint32 ParentId, const QList<qint32>& a, int l_count, bool l_init_tree,
+                                  const QList<qint32>& init_topid, int l_count_initid)
+{
+    QSet<qint32> ancestors{ParentId};
+    AddHierarchyChildren(*m_state.gAdoConnection, *tvwTree, TopicHierarchy(), ParentId,
+                         {init_topid, l_count_initid, false, a, l_count}, l_init_tree, ancestors);
+}
+
+void FrmInitial::toggleNode(TreeView& tree, QTreeWidgetItem* node)
+{
+    if (node->childCount() == 0)
+        return;
+    if (TreeView::Image(node) == QLatin1String("open")) {
+        tree.SetImage(node, QStringLiteral("closed"));
+        node->setExpanded(false);
+    } else {
+        tree.SetImage(node, QStringLiteral("open"));
+        node->setExpanded(true);
+    }
+}
+
+void FrmInitial::tvwTree_Click()
+{
+    QTreeWidgetItem* node = tvwTree->SelectedItem();
+    if (!node) {
+        brwWebBrowser1->Navigate(PageBrowser::kBlank);
+        brwWebBrowser2->setVisible(true);
+        brwWebBrowser2->Navigate(PageBrowser::kBlank);
+        brwWebBrowserLawFile->setVisible(false);
+        rtbWordLawTopic->setVisible(false);
+        return;
+    }
+    ShowTopicPage(node);
+}
+
+void FrmInitial::tvwTree_KeyDown(int KeyCode)
+{
+    if (KeyCode == 38 || KeyCode == 40)
+        tvwTree_Click();
+}
+
+void FrmInitial::tvwTree_KeyPress(int KeyAscii)
+{
+    if (KeyAscii == 13)
+        tvwTree_Click();
+}
+
+void FrmInitial::tvwTree_MouseUp(const QPoint& position)
+{
+    if (!tvwTree->HitTest(position))
+        tvwTree->SetSelectedItem(nullptr);
+}
+
+void FrmInitial::ShowTopicPage(QTreeWidgetItem* node)
+{
+    const qint32 id = TreeView::Key(node).mid(1).toInt();
+    gScheduleAbstract = 1;
+    m_state.gLawNodeKind.clear();
+    toggleNode(*tvwTree, node);
+
+    const TopicPage page = BuildTopicPage(*m_state.gAdoConnection, id, m_state.gAppTitle);
+
+    brwWebBrowser2->Navigate(PageBrowser::kBlank);
+    brwWebBrowser2->setVisible(true);
+    brwWebBrowserLawFile->setVisible(false);
+    rtbWordLawTopic->setVisible(false);
+
+    switch (page.outcome) {
+    case TopicPage::Outcome::NoAbstracts:
+        // Nothing is shown, so no law and no abstract remain current.
+        brwWebBrowser1->Navigate(PageBrowser::kBlank);
+        gAbstract = 0;
+        m_state.gLawId = 0;
+        m_state.gLawIdThemata = 0;
+        return;
+    case TopicPage::Outcome::FirstAbstractNull:
+        brwWebBrowser1->Navigate(PageBrowser::kBlank);
+        gAbstract = 0;
+        return;
+    case TopicPage::Outcome::Built:
+        break;
+    }
+    gAbstract = 1;
+    brwWebBrowser1->SetBodyHtml(page.html);
+    m_state.gLawId = 0;
+    m_state.gLawIdThemata = 0;
+    set_style(*brwWebBrowser1);
+}
+
+void FrmInitial::set_style(PageBrowser& my_browser)
+{
+    my_browser.ApplyPageStyle();
 }

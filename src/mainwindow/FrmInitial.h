@@ -1,10 +1,33 @@
 #pragma once
 
+#include "mainwindow/HierarchyFill.h"
+#include "mainwindow/MainLayout.h"
+#include "mainwindow/Twips.h"
+
 #include <QMainWindow>
 
-class Program;
-struct AppState;
+#include <functional>
+
+class CommonDialog;
+class ImageList;
+class PageBrowser;
+class Panel;
 class Platform;
+class Program;
+class ProgressControl;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QToolButton;
+class QTreeWidgetItem;
+class RichTextBox;
+class SplitterBar;
+class SSTab;
+class TreeView;
+struct AppState;
 
 // The main window: it lives for the whole run, and closing it ends the program.
 class FrmInitial : public QMainWindow {
@@ -16,16 +39,128 @@ public:
     // Loads the window and shows it.
     void Show();
 
+    // Tab captions the routines tell tabs apart by.
+    static const QString kTopics;
+    static const QString kLegislation;
+    static const QString kOrganisation;
+    static const QString kDocumentGuide;
+    static const QString kHistory;
+
+    // --- controls ---
+    QWidget* client;
+    SSTab* SSTab1;
+    TreeView* tvwTree;
+    TreeView* tvwTreelaw;
+    TreeView* tvwTreeschedule[2];
+    QListWidget* lsthistory;
+    QFrame* frSearch;
+    QFrame* frsearchlaw;
+    QFrame* frSearchSchedule[2];
+    QLineEdit* txtsearch[2];
+    QLineEdit* txtsearchlaw[2];
+    QLineEdit* txtsearchSchedule[2];
+    QLabel* lblsearch[2];
+    QLabel* lblsearchlaw[3];
+    QLabel* lblsearchschedule[2];
+    QPushButton* cmdsearch[2];
+    QComboBox* cmbLawsAbstracts;
+    PageBrowser* brwWebBrowser1;
+    PageBrowser* brwWebBrowser2;
+    PageBrowser* brwWebBrowser3;
+    PageBrowser* brwWebBrowserLawFile;
+    RichTextBox* rtbWord;
+    RichTextBox* rtbWordLaw;
+    RichTextBox* rtbWordLawTopic;
+    Panel* sspLaw;
+    QToolButton* cmdpichistory;
+    QToolButton* cmdpiclaw;
+    QToolButton* cmdpicWordlaw;
+    QLabel* lbllaw;
+    QLabel* lblDocument;
+    Panel* sspAbstract;
+    QToolButton* cmdpiclawhist;
+    QToolButton* cmdpicsavewholelaw;
+    QToolButton* cmdpicprintabstr;
+    QToolButton* Cmddelete;
+    Panel* sspToolbar;
+    QToolButton* cmdtoolbar[4];
+    QLabel* imLogoStrech;
+    QLabel* imLogo;
+    QLabel* imLogoTarvoP;
+    QLabel* imLogoTarvoN;
+    ImageList* imListTree;
+    ImageList* imListDocuments;
+    ImageList* imListReports;
+    SplitterBar* picDrag;
+    SplitterBar* picDrag2;
+    ProgressControl* ProgressBar1;
+    CommonDialog* cdPrintRTF;
+
+    // --- public members ---
+    bool gOnTabThemata = false;
+    bool gOnTabNomoi = false;
+    bool gOnTabOrganogramma_P = false;
+    bool gOnTabOrganogramma_N = false;
+    bool wIsSchedule = false;
+    qint16 gAbstract = 0;
+    qint16 gScheduleAbstract = 0;
     bool gLoading = false;
+
+    // The geometry the layout rules keep, in twips.
+    MainLayout layout;
+
+    // --- routines ---
+    void SSTab1_Click(int PreviousTab);
+    void ArrangeTab();
+    void SetTabOrder(const QList<QWidget*>& controls);
+    void cmdtoolbar_Click(int Index);
+    void ExitApplication();
+    void Form_Resize();
+    void picDrag_MouseMove(int Button, int Shift, int x, int y);
+    void picDrag2_MouseMove(int Button, int Shift, int x, int y);
+
+    void AddTopicRootNodes(const QList<qint32>& found, int foundCount, bool expandFlag,
+                           const QList<qint32>& expand, int expandLast, bool fullMode);
+    void AddChildrenNodes(qint32 ParentId, const QList<qint32>& a, int l_count, bool l_init_tree,
+                          const QList<qint32>& init_topid, int l_count_initid);
+    void tvwTree_Click();
+    void tvwTree_KeyDown(int KeyCode);
+    void tvwTree_KeyPress(int KeyAscii);
+    void tvwTree_MouseUp(const QPoint& position);
+    void ShowTopicPage(QTreeWidgetItem* node);
+
+    void set_style(PageBrowser& my_browser);
+
+    // Twips of the client area.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+    Twips twips() const;
+    // Applies the kept geometry to the widgets.
+    void ApplyLayout();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void createControls();
+    void wireEvents();
     void Form_Load();
+    void Form_Activate();
+    void Form_Deactivate();
     void Form_Unload();
+    // Runs an event handler under the top-level error report.
+    void guarded(const std::function<void()>& handler);
+    // Runs a load step; a failure skips it.
+    void ignoringErrors(const std::function<void()>& step);
+    LayoutTab currentLayoutTab() const;
+    bool isScheduleCaption(const QString& caption) const;
+    bool usesSecondSchedule() const;
+    void toggleNode(TreeView& tree, QTreeWidgetItem* node);
 
     Program& m_program;
     AppState& m_state;
     Platform& m_platform;
+    bool m_unloaded = false;
 };

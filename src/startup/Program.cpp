@@ -28,8 +28,8 @@ bool OpenDatabaseConnection(AppState& state)
     return state.gAdoConnection != nullptr;
 }
 
-Program::Program(Platform& platform)
-    : m_platform(platform)
+Program::Program(Platform& platform, QString title)
+    : m_platform(platform), m_title(std::move(title))
 {
 }
 
@@ -67,7 +67,7 @@ bool Program::Main()
     m_platform.initCommonControls();
 
     step(2);
-    m_state.gAppTitle = Edition::kBuiltTitle;
+    m_state.gAppTitle = m_title;
 
     step(3);
     m_state.gAppPath = m_platform.applicationFolder();

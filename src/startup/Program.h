@@ -1,6 +1,7 @@
 #pragma once
 
 #include "startup/AppState.h"
+#include "startup/Edition.h"
 #include "startup/Platform.h"
 
 #include <functional>
@@ -14,7 +15,8 @@ class FrmWrongVersion;
 // The program: its state, its windows and the start-up that sets them up.
 class Program {
 public:
-    explicit Program(Platform& platform);
+    // title: the edition the program is; tests build the other editions.
+    explicit Program(Platform& platform, QString title = Edition::kBuiltTitle);
     ~Program();
 
     // Runs start-up once. True when a window now carries the program and the
@@ -40,6 +42,7 @@ private:
     bool end(int status);
 
     Platform& m_platform;
+    QString m_title;
     AppState m_state;
     std::unique_ptr<FrmWait> m_frmWait;
     std::unique_ptr<FrmWrongRegionalSettings> m_frmWrongRegionalSettings;

@@ -1,0 +1,391 @@
+#include "mainwindow/Controls.h"
+
+#include "startup/AppError.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole + 1;
+constexpr int kImageRole = Qt::UserRole + 2;
+// The original control's errors for a taken key and a missing relative.
+constexpr long kKeyNotUnique = 35602;
+constexpr long kElementNotFound = 35601;
+
+const QColor kFoundBack(230, 207, 195);
+const QColor kFoundFore(0, 0, 128);
+
+} // namespace
+
+ImageList::ImageList(const QString& name, QObject* parent)
+    : QObject(parent)
+{
+    setObjectName(name);
+}
+
+void ImageList::add(const QString& key, const QIcon& picture)
+{
+    m_pictures.append({key, picture});
+}
+
+QIcon ImageList::picture(const QString& key) const
+{
+    for (const auto& [k, icon] : m_pictures)
+        if (!key.isEmpty() && k == key)
+            return icon;
+    return QIcon();
+}
+
+QIcon ImageList::picture(int index) const
+{
+    return index >= 1 && index <= m_pictures.size() ? m_pictures[index - 1].second : QIcon();
+}
+
+TreeView::TreeView(const QString& name, QWidget* parent)
+    : QTreeWidget(parent)
+{
+    setObjectName(name);
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setExpandsOnDoubleClick(false);
+    setUniformRowHeights(true);
+    header()->setStretchLastSection(true);
+}
+
+QTreeWidgetItem* TreeView::Add(const QString& parentKey, const QString& key, const QString& text, const QString& image)
+{
+    if (m_nodes.contains(key))
+        throw AppError(kKeyNotUnique, QStringLiteral("Key is not unique in collection"));
+    QTreeWidgetItem* parent = nullptr;
+    if (!parentKey.isEmpty()) {
+        parent = m_nodes.value(parentKey);
+        if (!parent)
+            throw AppError(kElementNotFound, QStringLiteral("Element not found"));
+    }
+    auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    node->setText(0, text);
+    node->setData(0, kKeyRole, key);
+    m_nodes.insert(key, node);
+    SetImage(node, image);
+    return node;
+}
+
+void TreeView::Clear()
+{
+    m_nodes.clear();
+    clear();
+}
+
+QString TreeView::Key(const QTreeWidgetItem* node)
+{
+    return node ? node->data(0, kKeyRole).toString() : QString();
+}
+
+QString TreeView::Image(const QTreeWidgetItem* node)
+{
+    return node ? node->data(0, kImageRole).toString() : QString();
+}
+
+void TreeView::SetImage(QTreeWidgetItem* node, const QString& image)
+{
+    node->setData(0, kImageRole, image);
+    node->setIcon(0, m_images ? m_images->picture(image) : QIcon());
+}
+
+QTreeWidgetItem* TreeView::SelectedItem() const
+{
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void TreeView::SetSelectedItem(QTreeWidgetItem* node)
+{
+    if (node) {
+        setCurrentItem(node);
+        node->setSelected(true);
+    } else {
+        clearSelection();
+        setCurrentItem(nullptr);
+    }
+}
+
+QTreeWidgetItem* TreeView::HitTest(const QPoint& position) const
+{
+    return itemAt(position);
+}
+
+void TreeView::SetFoundStyle(QTreeWidgetItem* node)
+{
+    node->setBackground(0, kFoundBack);
+    node->setForeground(0, kFoundFore);
+    QFont font = node->font(0);
+    font.setBold(true);
+    node->setFont(0, font);
+}
+
+void TreeView::SetNormalStyle(QTreeWidgetItem* node)
+{
+    node->setBackground(0, QBrush());
+    node->setForeground(0, QColor(0, 0, 0));
+    QFont font = node->font(0);
+    font.setBold(false);
+    node->setFont(0, font);
+}
+
+bool TreeView::HasFoundStyle(const QTreeWidgetItem* node)
+{
+    return node->font(0).bold() && node->background(0).color() == kFoundBack
+        && node->foreground(0).color() == kFoundFore;
+}
+
+void TreeView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    QTreeWidgetItem* node = itemAt(pos);
+    // The expand buttons sit left of the node's own rectangle.
+    m_pressOnButton = node && pos.x() < visualItemRect(node).left();
+    QTreeWidget::mousePressEvent(event);
+}
+
+void TreeView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseReleaseEvent(event);
+    emit MouseUp(event->button(), event->modifiers(), event->position().toPoint());
+    if (m_afterDoubleClick || m_pressOnButton) {
+        m_afterDoubleClick = false;
+        return;
+    }
+    emit Click();
+}
+
+void TreeView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseDoubleClickEvent(event);
+    m_afterDoubleClick = true;
+    emit DblClick();
+}
+
+void TreeView::keyPressEvent(QKeyEvent* event)
+{
+    // The key's own work (moving the selection) first, so that the handlers
+    // act on the node the user moved to.
+    QTreeWidget::keyPressEvent(event);
+    int code = event->key();
+    if (code == Qt::Key_Up)
+        code = 38;
+    else if (code == Qt::Key_Down)
+        code = 40;
+    emit KeyDown(code, event->modifiers());
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        emit KeyPress(13);
+}
+
+SSTab::SSTab(const QString& name, QWidget* parent)
+    : QWidget(parent), m_bar(new QTabBar(this))
+{
+    setObjectName(name);
+    setAutoFillBackground(true);
+    m_bar->setObjectName(name + QStringLiteral(".tabs"));
+    m_bar->setExpanding(false);
+    m_bar->setDrawBase(true);
+    m_bar->setElideMode(Qt::ElideRight);
+    connect(m_bar, &QTabBar::currentChanged, this, [this](int index) {
+        const int previous = m_current;
+        m_current = index;
+        showCurrentPage();
+        if (previous != index && previous >= 0)
+            emit Click(previous);
+    });
+}
+
+int SSTab::addTab(const QString& caption)
+{
+    auto* page = new QWidget(this);
+    page->setObjectName(objectName() + QStringLiteral(".page%1").arg(m_pages.size()));
+    m_pages.append(page);
+    const int index = m_bar->addTab(caption);
+    if (m_current < 0)
+        m_current = m_bar->currentIndex();
+    showCurrentPage();
+    sizeTabs();
+    return index;
+}
+
+int SSTab::Tab() const
+{
+    return m_bar->currentIndex();
+}
+
+void SSTab::setTab(int index)
+{
+    m_bar->setCurrentIndex(index);
+}
+
+QString SSTab::Caption() const
+{
+    return m_bar->tabText(m_bar->currentIndex());
+}
+
+QString SSTab::TabCaption(int index) const
+{
+    return m_bar->tabText(index);
+}
+
+void SSTab::setTabCaption(int index, const QString& caption)
+{
+    m_bar->setTabText(index, caption);
+}
+
+bool SSTab::TabVisible(int index) const
+{
+    return m_bar->isTabVisible(index);
+}
+
+void SSTab::setTabVisible(int index, bool visible)
+{
+    m_bar->setTabVisible(index, visible);
+    sizeTabs();
+}
+
+bool SSTab::TabEnabled(int index) const
+{
+    return m_bar->isTabEnabled(index);
+}
+
+void SSTab::setTabEnabled(int index, bool enabled)
+{
+    m_bar->setTabEnabled(index, enabled);
+}
+
+void SSTab::setTabsPerRow(int perRow)
+{
+    m_tabsPerRow = perRow > 0 ? perRow : 1;
+    sizeTabs();
+}
+
+int SSTab::tabStripHeight() const
+{
+    return m_bar->sizeHint().height();
+}
+
+void SSTab::setColours(const QColor& back, const QColor& fore)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, back);
+    p.setColor(QPalette::WindowText, fore);
+    setPalette(p);
+    QPalette tabs = m_bar->palette();
+    tabs.setColor(QPalette::WindowText, fore);
+    tabs.setColor(QPalette::ButtonText, fore);
+    m_bar->setPalette(tabs);
+}
+
+void SSTab::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    sizeTabs();
+    showCurrentPage();
+}
+
+void SSTab::showCurrentPage()
+{
+    const int strip = tabStripHeight();
+    for (int i = 0; i < m_pages.size(); ++i) {
+        m_pages[i]->setGeometry(0, strip, width(), qMax(0, height() - strip));
+        m_pages[i]->setVisible(i == m_bar->currentIndex());
+    }
+}
+
+void SSTab::sizeTabs()
+{
+    // Tabs share the control's width equally, so many to a row; the captions
+    // take the largest font, down to 7 points, at which the longest one fits.
+    const int tabWidth = qMax(40, width() / m_tabsPerRow);
+    QFont font = QWidget::font();
+    const double largest = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
+    for (double size = largest; size >= 7.0; size -= 0.5) {
+        font.setPointSizeF(size);
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (int i = 0; i < m_bar->count(); ++i)
+            if (m_bar->isTabVisible(i))
+                widest = qMax(widest, metrics.horizontalAdvance(m_bar->tabText(i)));
+        if (widest + 14 <= tabWidth)
+            break;
+    }
+    m_bar->setFont(font);
+    m_bar->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; padding: 4px 2px; }").arg(tabWidth - 6));
+    m_bar->setGeometry(0, 0, width(), m_bar->sizeHint().height());
+}
+
+Panel::Panel(const QString& name, QWidget* parent)
+    : QFrame(parent)
+{
+    setObjectName(name);
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Raised);
+    setAutoFillBackground(true);
+}
+
+void Panel::setBackColour(const QColor& colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colour);
+    setPalette(p);
+}
+
+SplitterBar::SplitterBar(const QString& name, Qt::CursorShape cursor, QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(name);
+    setCursor(cursor);
+    setMouseTracking(false);
+}
+
+void SplitterBar::mouseMoveEvent(QMouseEvent* event)
+{
+    const int button = event->buttons() == Qt::LeftButton ? 1 : static_cast<int>(event->buttons());
+    emit MouseMove(button, event->modifiers(), event->position().toPoint());
+}
+
+void SplitterBar::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Button));
+    p.setPen(palette().color(QPalette::Light));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+ProgressControl::ProgressControl(const QString& name, QWidget* parent)
+    : QProgressBar(parent)
+{
+    setObjectName(name);
+    setRange(0, 1000);
+    setTextVisible(false);
+    setMaximumHeight(12);
+    hide();
+}
+
+void ProgressControl::UpdateStatus(double fraction, bool finished)
+{
+    const double f = qBound(0.0, fraction, 1.0);
+    setValue(static_cast<int>(f * 1000.0));
+    if (finished)
+        setValue(1000);
+    repaint();
+}
+
+RichTextBox::RichTextBox(const QString& name, QWidget* parent)
+    : QTextEdit(parent)
+{
+    setObjectName(name);
+    setReadOnly(true);
+    setUndoRedoEnabled(false);
+}

@@ -1,0 +1,158 @@
+#pragma once
+
+#include <QFrame>
+#include <QHash>
+#include <QIcon>
+#include <QProgressBar>
+#include <QTabBar>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+// Controls of the windows that Qt has no exact counterpart for.
+
+// Keyed pictures; keys may be empty, indexes start at 1.
+class ImageList : public QObject {
+    Q_OBJECT
+public:
+    explicit ImageList(const QString& name, QObject* parent = nullptr);
+    void add(const QString& key, const QIcon& picture);
+    QIcon picture(const QString& key) const;
+    QIcon picture(int index) const;
+    int count() const { return static_cast<int>(m_pictures.size()); }
+
+private:
+    QList<QPair<QString, QIcon>> m_pictures;
+};
+
+// A tree whose nodes carry a key, unique in the tree, and the key of their
+// picture. Mouse and key events arrive in the order the handlers expect:
+// MouseUp before Click, one Click per click, Click not raised by the
+// expand buttons.
+class TreeView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit TreeView(const QString& name, QWidget* parent = nullptr);
+
+    void setImageList(const ImageList* images) { m_images = images; }
+
+    // Adds a node under the node of parentKey (empty: at the top level).
+    // Throws when the key is taken or the parent is not in the tree.
+    QTreeWidgetItem* Add(const QString& parentKey, const QString& key, const QString& text, const QString& image);
+    QTreeWidgetItem* Node(const QString& key) const { return m_nodes.value(key); }
+    int Count() const { return static_cast<int>(m_nodes.size()); }
+    void Clear();
+
+    static QString Key(const QTreeWidgetItem* node);
+    static QString Image(const QTreeWidgetItem* node);
+    void SetImage(QTreeWidgetItem* node, const QString& image);
+
+    // The selected node, or null.
+    QTreeWidgetItem* SelectedItem() const;
+    void SetSelectedItem(QTreeWidgetItem* node);
+    QTreeWidgetItem* HitTest(const QPoint& position) const;
+
+    // The found style of a search hit, and the normal style.
+    static void SetFoundStyle(QTreeWidgetItem* node);
+    static void SetNormalStyle(QTreeWidgetItem* node);
+    static bool HasFoundStyle(const QTreeWidgetItem* node);
+
+signals:
+    void Click();
+    void DblClick();
+    void KeyDown(int keyCode, Qt::KeyboardModifiers shift);
+    void KeyPress(int charCode);
+    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint& position);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QHash<QString, QTreeWidgetItem*> m_nodes;
+    const ImageList* m_images = nullptr;
+    bool m_pressOnButton = false;
+    bool m_afterDoubleClick = false;
+};
+
+// The tab control: a strip of tabs over a surface whose children are placed
+// in the control's own coordinates; only the current tab's page is shown.
+class SSTab : public QWidget {
+    Q_OBJECT
+public:
+    explicit SSTab(const QString& name, QWidget* parent = nullptr);
+
+    int addTab(const QString& caption);
+    QWidget* page(int index) const { return m_pages.value(index); }
+    int count() const { return static_cast<int>(m_pages.size()); }
+
+    int Tab() const;
+    // Makes the tab current; raises Click with the previous tab when it changes.
+    void setTab(int index);
+    // The caption of the current tab.
+    QString Caption() const;
+    QString TabCaption(int index) const;
+    void setTabCaption(int index, const QString& caption);
+    bool TabVisible(int index) const;
+    void setTabVisible(int index, bool visible);
+    bool TabEnabled(int index) const;
+    void setTabEnabled(int index, bool enabled);
+    void setTabsPerRow(int perRow);
+    int TabsPerRow() const { return m_tabsPerRow; }
+    QTabBar* tabBar() const { return m_bar; }
+    int tabStripHeight() const;
+    void setColours(const QColor& back, const QColor& fore);
+
+signals:
+    void Click(int previousTab);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void showCurrentPage();
+    void sizeTabs();
+
+    QTabBar* m_bar;
+    QList<QWidget*> m_pages;
+    int m_tabsPerRow = 4;
+    int m_current = -1;
+};
+
+// A flat panel of buttons.
+class Panel : public QFrame {
+    Q_OBJECT
+public:
+    Panel(const QString& name, QWidget* parent = nullptr);
+    void setBackColour(const QColor& colour);
+};
+
+// A bar the user drags with the left button; reports moves in its own coordinates.
+class SplitterBar : public QWidget {
+    Q_OBJECT
+public:
+    SplitterBar(const QString& name, Qt::CursorShape cursor, QWidget* parent = nullptr);
+
+signals:
+    void MouseMove(int button, Qt::KeyboardModifiers shift, const QPoint& position);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The progress control of attached documents.
+class ProgressControl : public QProgressBar {
+    Q_OBJECT
+public:
+    explicit ProgressControl(const QString& name, QWidget* parent = nullptr);
+    void UpdateStatus(double fraction, bool finished);
+};
+
+// A read-only rich-text view.
+class RichTextBox : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit RichTextBox(const QString& name, QWidget* parent = nullptr);
+};

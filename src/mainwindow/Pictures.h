@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+// The pictures of the windows, drawn here so that the program carries no
+// image files of its own.
+namespace Pictures {
+
+QPixmap EditionLogo(const QString& title);
+QPixmap LogoStrip();
+QIcon FolderOpen();
+QIcon FolderClosed();
+// The document icons: the Word mark, the Excel mark, a blank document.
+QIcon WordDocument();
+QIcon ExcelDocument();
+QIcon BlankDocument();
+QIcon Help();
+QIcon About();
+QIcon Settings();
+QIcon Exit();
+QIcon SaveToHistory();
+QIcon Print();
+QIcon Delete();
+
+} // namespace Pictures

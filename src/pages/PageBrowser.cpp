@@ -1,0 +1,98 @@
+#include "pages/PageBrowser.h"
+
+#include "pages/PageStyle.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTextDocument>
+
+const QString PageBrowser::kBlank = QStringLiteral("about:blank");
+
+PageBrowser::PageBrowser(const QString& name, QWidget* parent)
+    : QTextBrowser(parent), m_location(kBlank)
+{
+    setObjectName(name);
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setReadOnly(true);
+    connect(this, &QTextBrowser::anchorClicked, this, &PageBrowser::linkClicked);
+}
+
+QString PageBrowser::AddressOf(const QUrl& link) const
+{
+    const QString text = link.toString();
+    if (text.startsWith(u'#'))
+        return m_location + text;
+    if (link.isRelative() && m_location != kBlank)
+        return QUrl::fromLocalFile(m_location).resolved(link).toString();
+    return text;
+}
+
+void PageBrowser::linkClicked(const QUrl& link)
+{
+    const QString address = AddressOf(link);
+    bool cancel = false;
+    emit BeforeNavigate2(address, cancel);
+    if (!cancel)
+        Navigate(address);
+}
+
+void PageBrowser::Navigate(const QString& url)
+{
+    m_styled = false;
+    if (url == kBlank || url.isEmpty()) {
+        m_location = kBlank;
+        m_body.clear();
+        document()->setDefaultStyleSheet(QString());
+        clear();
+    } else {
+        QUrl parsed(url);
+        QString path = parsed.isLocalFile() ? parsed.toLocalFile() : url;
+        if (path.startsWith(QStringLiteral("file:")))
+            path = path.mid(5);
+        m_location = path;
+        m_body.clear();
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            setSearchPaths({QFileInfo(path).absolutePath()});
+            m_documentHtml = QString::fromUtf8(file.readAll());
+        } else {
+            m_documentHtml = QStringLiteral("<p>Η σελίδα δεν βρέθηκε: ") + url.toHtmlEscaped() + QStringLiteral("</p>");
+        }
+        document()->setDefaultStyleSheet(QString());
+        setHtml(m_documentHtml);
+    }
+    emit NavigateComplete2(m_location);
+    emit DocumentComplete(m_location);
+}
+
+void PageBrowser::SetBodyHtml(const QString& html)
+{
+    m_body = html;
+    m_styled = false;
+    render();
+}
+
+void PageBrowser::ApplyPageStyle()
+{
+    m_styled = true;
+    if (m_location == kBlank) {
+        render();
+    } else {
+        // A document of its own (a help page, an attached html file).
+        document()->setDefaultStyleSheet(PageStyleSheet());
+        setHtml(m_documentHtml);
+    }
+}
+
+void PageBrowser::render()
+{
+    document()->setDefaultStyleSheet(m_styled ? PageStyleSheet() : QString());
+    setHtml(m_body);
+}
+
+void PageBrowser::focusInEvent(QFocusEvent* event)
+{
+    QTextBrowser::focusInEvent(event);
+    emit GotFocus();
+}

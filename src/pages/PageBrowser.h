@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QTextBrowser>
+
+// A page view that never navigates by itself. A page is the body of a blank
+// document: Navigate("about:blank") empties it and SetBodyHtml writes the
+// body. Every link click reaches BeforeNavigate2 first; a navigation the
+// handler does not cancel goes ahead.
+class PageBrowser : public QTextBrowser {
+    Q_OBJECT
+public:
+    explicit PageBrowser(const QString& name, QWidget* parent = nullptr);
+
+    static const QString kBlank;
+
+    void Navigate(const QString& url);
+    // The address of the document shown: "about:blank", or the file shown.
+    QString LocationURL() const { return m_location; }
+
+    // The body's inner HTML, as last written.
+    const QString& BodyHtml() const { return m_body; }
+    void SetBodyHtml(const QString& html);
+
+    // Gives the page the look of the page style rules; the rules apply to what
+    // the page holds now and until its body is written again.
+    void ApplyPageStyle();
+    bool IsStyled() const { return m_styled; }
+
+    // The address a link of the page reports: relative links resolve against
+    // the document shown.
+    QString AddressOf(const QUrl& link) const;
+
+signals:
+    void BeforeNavigate2(const QString& url, bool& cancel);
+    void NavigateComplete2(const QString& url);
+    void DocumentComplete(const QString& url);
+    void GotFocus();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void render();
+    void linkClicked(const QUrl& link);
+
+    QString m_location;
+    QString m_body;
+    QString m_documentHtml;  // a document of its own, as read
+    bool m_styled = false;
+};

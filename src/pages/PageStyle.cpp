@@ -1,0 +1,63 @@
+#include "pages/PageStyle.h"
+
+const QList<StyleRule>& PageStyleRules()
+{
+    static const QList<StyleRule> kRules = {
+        {QStringLiteral("h1"), {{QStringLiteral("font-family"), QStringLiteral("Arial")},
+                                {QStringLiteral("font-size"), QStringLiteral("22")},
+                                {QStringLiteral("color"), QStringLiteral("darkblue")},
+                                {QStringLiteral("text-align"), QStringLiteral("center")},
+                                {QStringLiteral("background-color"), QStringLiteral("#C0AAA3")}}},
+        {QStringLiteral("h2"), {{QStringLiteral("font-family"), QStringLiteral("Arial")},
+                                {QStringLiteral("font-size"), QStringLiteral("16")},
+                                {QStringLiteral("color"), QStringLiteral("darkblue")},
+                                {QStringLiteral("background-color"), QStringLiteral("#D3C4BE")}}},
+        {QStringLiteral("h3"), {{QStringLiteral("font-family"), QStringLiteral("Arial")},
+                                {QStringLiteral("font-size"), QStringLiteral("10")},
+                                {QStringLiteral("color"), QStringLiteral("brown")},
+                                {QStringLiteral("font-style"), QStringLiteral("italic")},
+                                {QStringLiteral("margin"), QStringLiteral("0")},
+                                {QStringLiteral("line-height"), QStringLiteral("1")}}},
+        {QStringLiteral("h4"), {{QStringLiteral("font-family"), QStringLiteral("Arial")},
+                                {QStringLiteral("font-size"), QStringLiteral("13")},
+                                {QStringLiteral("color"), QStringLiteral("black")}}},
+        {QStringLiteral("p"), {{QStringLiteral("font-family"), QStringLiteral("Arial")},
+                               {QStringLiteral("font-size"), QStringLiteral("13")},
+                               {QStringLiteral("color"), QStringLiteral("black")},
+                               {QStringLiteral("line-height"), QStringLiteral("1")}}},
+        {QStringLiteral("a"), {{QStringLiteral("font-family"), QStringLiteral("Arial")},
+                               {QStringLiteral("font-size"), QStringLiteral("13")},
+                               {QStringLiteral("color"), QStringLiteral("brown")},
+                               {QStringLiteral("line-height"), QStringLiteral("1")},
+                               {QStringLiteral("margin"), QStringLiteral("0")}}},
+    };
+    return kRules;
+}
+
+namespace {
+
+QString cssValue(const QString& property, const QString& value)
+{
+    if (property == QLatin1String("font-size") || property == QLatin1String("margin"))
+        return value + QStringLiteral("px");
+    if (property == QLatin1String("line-height")) {
+        bool ok = false;
+        const double lines = value.toDouble(&ok);
+        return ok ? QString::number(lines * 100.0) + QStringLiteral("%") : value;
+    }
+    return value;
+}
+
+} // namespace
+
+QString PageStyleSheet()
+{
+    QString css;
+    for (const StyleRule& rule : PageStyleRules()) {
+        css += rule.tag + QStringLiteral(" {");
+        for (const auto& [property, value] : rule.properties)
+            css += QStringLiteral(" ") + property + QStringLiteral(": ") + cssValue(property, value) + QStringLiteral(";");
+        css += QStringLiteral(" }\n");
+    }
+    return css;
+}
