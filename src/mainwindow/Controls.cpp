@@ -200,7 +200,7 @@ SSTab::SSTab(const QString& name, QWidget* parent)
         const int previous = m_current;
         m_current = index;
         showCurrentPage();
-        if (previous != index && previous >= 0)
+        if (previous != index && previous >= 0 && !m_quiet)
             emit Click(previous);
     });
 }
@@ -223,9 +223,11 @@ int SSTab::Tab() const
     return m_bar->currentIndex();
 }
 
-void SSTab::setTab(int index)
+void SSTab::setTab(int index, bool raiseClick)
 {
+    m_quiet = !raiseClick;
     m_bar->setCurrentIndex(index);
+    m_quiet = false;
 }
 
 QString SSTab::Caption() const

@@ -88,8 +88,9 @@ public:
     int count() const { return static_cast<int>(m_pages.size()); }
 
     int Tab() const;
-    // Makes the tab current; raises Click with the previous tab when it changes.
-    void setTab(int index);
+    // Makes the tab current; raises Click with the previous tab when it changes
+    // (the design's first tab is set without it).
+    void setTab(int index, bool raiseClick = true);
     // The caption of the current tab.
     QString Caption() const;
     QString TabCaption(int index) const;
@@ -118,6 +119,7 @@ private:
     QList<QWidget*> m_pages;
     int m_tabsPerRow = 4;
     int m_current = -1;
+    bool m_quiet = false;
 };
 
 // A flat panel of buttons.

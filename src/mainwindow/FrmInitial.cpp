@@ -127,11 +127,8 @@ void FrmInitial::createControls()
     SSTab1 = new SSTab(QStringLiteral("SSTab1"), client);
     for (const QString& caption : {kOrganisation, kTopics, kLegislation, kOrganisation, kHistory})
         SSTab1->addTab(caption);
-    {
-        // The design's current tab is the topics tab.
-        const QSignalBlocker quiet(SSTab1->tabBar());
-        SSTab1->setTab(1);
-    }
+    // The design's current tab is the topics tab.
+    SSTab1->setTab(1, false);
 
     QWidget* topicsPage = SSTab1->page(1);
     QWidget* lawPage = SSTab1->page(2);

@@ -40,7 +40,7 @@ void PageBrowser::linkClicked(const QUrl& link)
 void PageBrowser::Navigate(const QString& url)
 {
     m_styled = false;
-    if (url == kBlank || url.isEmpty()) {
+    if (url.isEmpty() || url.startsWith(QStringLiteral("about:"))) {
         m_location = kBlank;
         m_body.clear();
         document()->setDefaultStyleSheet(QString());
@@ -82,6 +82,7 @@ void PageBrowser::ApplyPageStyle()
         // A document of its own (a help page, an attached html file).
         document()->setDefaultStyleSheet(PageStyleSheet());
         setHtml(m_documentHtml);
+        ApplyHeadingSizes(*document());
     }
 }
 
@@ -89,6 +90,8 @@ void PageBrowser::render()
 {
     document()->setDefaultStyleSheet(m_styled ? PageStyleSheet() : QString());
     setHtml(m_body);
+    if (m_styled)
+        ApplyHeadingSizes(*document());
 }
 
 void PageBrowser::focusInEvent(QFocusEvent* event)

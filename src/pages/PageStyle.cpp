@@ -1,5 +1,9 @@
 #include "pages/PageStyle.h"
 
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
 const QList<StyleRule>& PageStyleRules()
 {
     static const QList<StyleRule> kRules = {
@@ -60,4 +64,40 @@ QString PageStyleSheet()
         css += QStringLiteral(" }\n");
     }
     return css;
+}
+
+namespace {
+
+int ruleSize(const QString& tag)
+{
+    for (const StyleRule& rule : PageStyleRules())
+        if (rule.tag == tag)
+            for (const auto& [property, value] : rule.properties)
+                if (property == QLatin1String("font-size"))
+                    return value.toInt();
+    return 0;
+}
+
+} // namespace
+
+void ApplyHeadingSizes(QTextDocument& document)
+{
+    const int linkSize = ruleSize(QStringLiteral("a"));
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const int level = block.blockFormat().headingLevel();
+        if (level < 1 || level > 4)
+            continue;
+        const int headingSize = ruleSize(QStringLiteral("h%1").arg(level));
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat format = fragment.charFormat();
+            format.clearProperty(QTextFormat::FontSizeAdjustment);
+            format.clearProperty(QTextFormat::FontPointSize);
+            format.setProperty(QTextFormat::FontPixelSize, format.isAnchor() ? linkSize : headingSize);
+            QTextCursor cursor(&document);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(format);
+        }
+    }
 }

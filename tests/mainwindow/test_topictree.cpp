@@ -1,0 +1,172 @@
+// Filling the topic tree, in full mode and in search mode.
+#include "data/Database.h"
+#include "mainwindow/Controls.h"
+#include "mainwindow/HierarchyFill.h"
+#include "startup/AppError.h"
+#include "support/QtPrinters.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+namespace {
+
+class TopicTree : public ::testing::Test {
+protected:
+    void load(const QString& topics)
+    {
+        const QString path = dir.filePath(QStringLiteral("t.mdb"));
+        TestDatabase::Create(path, QStringLiteral("INSERT INTO topic (topic_id, topic_id_parent, descr, order_flag_lev1, order_flag_lev2, order_flag_lev3) VALUES ") + topics + u';');
+        db.open(path, false);
+        images.add(QStringLiteral("open"), QIcon());
+        images.add(QStringLiteral("closed"), QIcon());
+        tree.setImageList(&images);
+    }
+
+    void fill(const SearchMarks& marks = {}, bool fullMode = true)
+    {
+        FillHierarchy(db, tree, TopicHierarchy(), marks, fullMode);
+    }
+
+    QStringList childKeys(const QString& parentKey) const
+    {
+        QStringList keys;
+        if (parentKey.isEmpty()) {
+            for (int i = 0; i < tree.topLevelItemCount(); ++i)
+                keys << TreeView::Key(tree.topLevelItem(i));
+        } else {
+            const QTreeWidgetItem* parent = tree.Node(parentKey);
+            for (int i = 0; parent && i < parent->childCount(); ++i)
+                keys << TreeView::Key(parent->child(i));
+        }
+        return keys;
+    }
+
+    QString image(const char* key) const { return TreeView::Image(tree.Node(QString::fromLatin1(key))); }
+    bool expanded(const char* key) const { return tree.Node(QString::fromLatin1(key))->isExpanded(); }
+    bool found(const char* key) const { return TreeView::HasFoundStyle(tree.Node(QString::fromLatin1(key))); }
+
+    QTemporaryDir dir;
+    Database db{QStringLiteral("topic-tree")};
+    ImageList images{QStringLiteral("imListTree")};
+    TreeView tree{QStringLiteral("tvwTree")};
+};
+
+const char* kTopics =
+    "(1, 0, 'Μαθητές', 2, 0, 0),"
+    "(4, 0, 'Δομή', 1, 0, 0),"
+    "(17, 1, 'Εγγραφές', 1, 2, 0),"
+    "(3, 1, 'Απουσίες', 1, 1, 5),"
+    "(6, 1, 'Μεταγραφές', 1, 1, 1),"
+    "(7, 3, 'Δικαιολογημένες', 0, 0, 0),"
+    "(8, 7, 'Ιατρικές', 0, 0, 0),"
+    "(9, 99, 'Ορφανό', 0, 0, 0)";
+
+} // namespace
+
+TEST_F(TopicTree, FullModeOrderKeysAndPictures)
+{
+    load(QString::fromUtf8(kTopics));
+    fill();
+    EXPECT_EQ(childKeys(QString()), (QStringList{"l4", "l1"}));
+    EXPECT_EQ(childKeys(QStringLiteral("l1")), (QStringList{"l6", "l3", "l17"}));
+    EXPECT_EQ(tree.Node(QStringLiteral("l17"))->text(0), QStringLiteral("Εγγραφές"));
+    EXPECT_EQ(tree.Node(QStringLiteral("l17"))->parent(), tree.Node(QStringLiteral("l1")));
+    EXPECT_EQ(image("l1"), QStringLiteral("closed"));
+    EXPECT_EQ(image("l3"), QStringLiteral("closed"));
+    EXPECT_EQ(image("l4"), QStringLiteral("open"));
+    EXPECT_EQ(image("l8"), QStringLiteral("open"));
+    for (const char* key : {"l1", "l3", "l7"})
+        EXPECT_FALSE(expanded(key)) << key;
+    // A parent that names no row keeps its child out of the tree.
+    EXPECT_EQ(tree.Node(QStringLiteral("l9")), nullptr);
+    EXPECT_EQ(tree.Count(), 7);
+}
+
+TEST_F(TopicTree, AnEmptyTableGivesAnEmptyTree)
+{
+    const QString path = dir.filePath(QStringLiteral("e.mdb"));
+    TestDatabase::Create(path);
+    db.open(path, false);
+    fill();
+    EXPECT_EQ(tree.topLevelItemCount(), 0);
+}
+
+TEST_F(TopicTree, SearchModeMarksHitsAndOpensTheirAncestors)
+{
+    load(QString::fromUtf8(kTopics));
+    // A hit two levels down (8): its ancestors 7, 3 and 1 open.
+    SearchMarks marks{{8, 4}, 2, true, {7, 3, 1}, 2};
+    fill(marks, false);
+    EXPECT_TRUE(found("l8"));
+    EXPECT_TRUE(found("l4"));
+    EXPECT_FALSE(found("l7"));
+    for (const char* key : {"l1", "l3", "l7"}) {
+        EXPECT_TRUE(expanded(key)) << key;
+        EXPECT_EQ(image(key), QStringLiteral("open")) << key;
+    }
+    // Others stay collapsed, pictured by whether they have children.
+    EXPECT_FALSE(expanded("l4"));
+    EXPECT_EQ(image("l4"), QStringLiteral("open"));
+    EXPECT_EQ(image("l6"), QStringLiteral("open"));
+    EXPECT_FALSE(expanded("l8"));
+}
+
+TEST_F(TopicTree, TopLevelNodesOpenOnlyWithTheExpandFlag)
+{
+    load(QString::fromUtf8(kTopics));
+    fill({{3}, 1, false, {1}, 0}, false);
+    EXPECT_FALSE(expanded("l1"));
+    EXPECT_EQ(image("l1"), QStringLiteral("closed"));
+    EXPECT_TRUE(found("l3"));
+
+    tree.Clear();
+    fill({{}, 0, false, {}, -1}, false);
+    for (const char* key : {"l1", "l3", "l4", "l7"})
+        EXPECT_FALSE(expanded(key)) << key;
+    EXPECT_EQ(image("l1"), QStringLiteral("closed"));
+}
+
+TEST_F(TopicTree, IdsAboveSixteenBitsCompareExactly)
+{
+    load(QStringLiteral("(17, 0, 'Μικρό', 1, 0, 0), (65553, 0, 'Μεγάλο', 2, 0, 0), (40000, 65553, 'Παιδί', 0, 0, 0)"));
+    // 65553 is 17 in sixteen bits; only the real 17 is a hit.
+    fill({{17, 40000}, 2, true, {65553}, 0}, false);
+    EXPECT_TRUE(found("l17"));
+    EXPECT_TRUE(found("l40000"));
+    EXPECT_FALSE(found("l65553"));
+    EXPECT_TRUE(expanded("l65553"));
+    EXPECT_FALSE(expanded("l17"));
+}
+
+TEST_F(TopicTree, AParentChainThatLoopsEndsTheFill)
+{
+    // Topic 0 lists itself among its own children; 21 and 22 name each other.
+    load(QStringLiteral("(0, 0, 'Μηδέν', 1, 0, 0), (5, 0, 'Πέντε', 2, 0, 0), (21, 22, 'α', 0, 0, 0), (22, 21, 'β', 0, 0, 0)"));
+    try {
+        fill();
+        FAIL() << "a topic reached twice should end the fill with an error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.number(), 35602);
+    }
+    // What was added before the error stays.
+    ASSERT_NE(tree.Node(QStringLiteral("l0")), nullptr);
+    EXPECT_EQ(tree.Node(QStringLiteral("l5"))->parent(), tree.Node(QStringLiteral("l0")));
+    EXPECT_EQ(tree.Node(QStringLiteral("l21")), nullptr);
+}
+
+TEST_F(TopicTree, MarkFoundNodeLooksOnlyAtTheCountedEntries)
+{
+    load(QStringLiteral("(1, 0, 'α', 0, 0, 0)"));
+    fill();
+    QTreeWidgetItem* node = tree.Node(QStringLiteral("l1"));
+    MarkFoundNode(node, 1, {5, 1}, 1);
+    EXPECT_FALSE(TreeView::HasFoundStyle(node));
+    MarkFoundNode(node, 1, {5}, 9);
+    EXPECT_FALSE(TreeView::HasFoundStyle(node));
+    MarkFoundNode(node, 1, {5, 1}, 2);
+    EXPECT_TRUE(TreeView::HasFoundStyle(node));
+    EXPECT_EQ(node->background(0).color(), QColor(230, 207, 195));
+    EXPECT_EQ(node->foreground(0).color(), QColor(0, 0, 128));
+}

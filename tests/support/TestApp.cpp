@@ -1,0 +1,34 @@
+#include "support/TestApp.h"
+
+#include "mainwindow/FrmInitial.h"
+#include "startup/Program.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+TestApp::TestApp(const QString& content, const QString& title)
+{
+    TestDatabase::Create(databasePath(), content);
+    m_program = std::make_unique<Program>(platform, title);
+    started = m_program->Main() && m_program->frmInitial();
+    EXPECT_TRUE(started) << "start-up did not reach the main window";
+}
+
+TestApp::~TestApp() = default;
+
+FrmInitial& TestApp::window() const
+{
+    return *m_program->frmInitial();
+}
+
+QString TestApp::databasePath() const
+{
+    return QDir(platform.appFolder).filePath(QStringLiteral("edudataD.mdb"));
+}
+
+void TestApp::alter(const QString& sql) const
+{
+    TestDatabase::Run(databasePath(), sql);
+}
