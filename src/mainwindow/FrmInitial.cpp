@@ -4,6 +4,10 @@
 #include "documents/CommonDialog.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/Pictures.h"
+#include "mainwindow/LawTreeFill.h"
+#include "pages/FrmHotBrowser.h"
+#include "pages/LawPage.h"
+#include "pages/Links.h"
 #include "pages/PageBrowser.h"
 #include "pages/TopicPage.h"
 #include "startup/Edition.h"
@@ -228,7 +232,9 @@ void FrmInitial::createControls()
 
 void FrmInitial::guarded(const std::function<void()>& handler)
 {
-    RunEventHandler(m_platform.dialogs(), m_state.gAppTitle, handler);
+    // A failed handler must not leave the hourglass behind.
+    if (!RunEventHandler(m_platform.dialogs(), m_state.gAppTitle, handler))
+        m_platform.setHourglass(false);
 }
 
 void FrmInitial::ignoringErrors(const std::function<void()>& step)
@@ -252,6 +258,27 @@ void FrmInitial::wireEvents()
     connect(tvwTree, &TreeView::KeyPress, this, [this](int key) { guarded([=, this] { tvwTree_KeyPress(key); }); });
     connect(tvwTree, &TreeView::MouseUp, this, [this](Qt::MouseButton, Qt::KeyboardModifiers, const QPoint& pos) {
         guarded([=, this] { tvwTree_MouseUp(pos); });
+    });
+
+    connect(tvwTreelaw, &TreeView::Click, this, [this] { guarded([this] { tvwTreelaw_Click(); }); });
+    connect(tvwTreelaw, &TreeView::DblClick, this, [this] { guarded([this] { tvwTreelaw_DblClick(); }); });
+    connect(tvwTreelaw, &TreeView::KeyDown, this, [this](int key, Qt::KeyboardModifiers) {
+        guarded([=, this] { tvwTreelaw_KeyDown(key); });
+    });
+    connect(tvwTreelaw, &TreeView::MouseUp, this, [this](Qt::MouseButton, Qt::KeyboardModifiers, const QPoint& pos) {
+        guarded([=, this] { tvwTreelaw_MouseUp(pos); });
+    });
+
+    connect(brwWebBrowser1, &PageBrowser::BeforeNavigate2, this, [this](const QString& url, bool& cancel) {
+        guarded([&] { brwWebBrowser1_BeforeNavigate2(url, cancel); });
+    });
+    for (PageBrowser* lawPage : {brwWebBrowser2, brwWebBrowser3})
+        connect(lawPage, &PageBrowser::BeforeNavigate2, this, [this](const QString& url, bool& cancel) {
+            guarded([&] { brwLawPage_BeforeNavigate2(url, cancel); });
+        });
+    connect(brwWebBrowser3, &PageBrowser::GotFocus, this, [this] { guarded([this] { brwWebBrowser3_GotFocus(); }); });
+    connect(brwWebBrowserLawFile, &PageBrowser::NavigateComplete2, this, [this] {
+        guarded([this] { brwWebBrowserLawFile_NavigateComplete2(); });
     });
 
     auto buttonOf = [](int buttons) { return buttons; };
@@ -348,6 +375,10 @@ void FrmInitial::Form_Load()
         m_platform.setHourglass(true);
     });
     ignoringErrors([this] {
+        AddlawTypeNodes({}, 0, {}, 0, true);
+        m_platform.setHourglass(true);
+    });
+    ignoringErrors([this] {
         const QString& title = m_state.gAppTitle;
         const bool firstTabs = title == Edition::kSelvara || title == Edition::kTolvane;
         SSTab1->setTabVisible(0, !firstTabs);
@@ -430,6 +461,7 @@ void FrmInitial::SSTab1_Click(int)
         gOnTabNomoi = true;
         m_state.gLawId = m_state.gLawIdNomoi;
         txtsearchlaw[0]->setFocus();
+        tvwTreelaw_Click();
     }
 }
 
@@ -511,12 +543,15 @@ void FrmInitial::cmdtoolbar_Click(int Index)
 
 void FrmInitial::ExitApplication()
 {
+    m_program.unloadFrmHotBrowser();
     close();
 }
 
 void FrmInitial::Form_Unload()
 {
     m_unloaded = true;
+    save_history();
+    m_program.unloadFrmHotBrowser();
 }
 
 void FrmInitial::closeEvent(QCloseEvent* event)
@@ -761,4 +796,214 @@ void FrmInitial::ShowTopicPage(QTreeWidgetItem* node)
 void FrmInitial::set_style(PageBrowser& my_browser)
 {
     my_browser.ApplyPageStyle();
+}
+
+void FrmInitial::AddlawTypeNodes(const QList<qint32>& foundLaws, int foundLawCount, const QList<qint32>& foundTypes,
+                                 int foundTypeCount, bool fullMode)
+{
+    AddLawTypeLevel(*m_state.gAdoConnection, m_sqlTools, *tvwTreelaw, foundLaws, foundLawCount, foundTypes,
+                    foundTypeCount, fullMode);
+}
+
+void FrmInitial::AddlawChildrenNodes(qint32 ParentId, const QList<qint32>&, int, bool l_init_tree,
+                                     const QList<qint32>& init_topid, int l_count_initid)
+{
+    AddLawLevel(*m_state.gAdoConnection, m_sqlTools, *tvwTreelaw, ParentId, l_init_tree, init_topid, l_count_initid);
+}
+
+void FrmInitial::ShowLawNode(QTreeWidgetItem* node)
+{
+    cmbLawsAbstracts->clear();
+    const QString key = TreeView::Key(node);
+    const qint32 id = key.mid(1).toInt();
+    toggleNode(*tvwTreelaw, node);
+    m_state.gLawId = id;
+    m_state.gLawIdNomoi = id;
+    m_state.gLawNodeKind = key.startsWith(u'p') ? QStringLiteral("p") : QString();
+    if (wIsSchedule)
+        navigate_to_hotbrowserSchedule(QStringLiteral("not_history"));
+    else
+        navigate_to_hotbrowser(QStringLiteral("not_history"), false);
+    if (!m_state.gPageHtml.isEmpty()) {
+        m_state.gPageHtml = RewriteImageSources(m_state.gPageHtml, m_state.gAppPath);
+        brwWebBrowser3->SetBodyHtml(m_state.gPageHtml);
+    }
+    if (!brwWebBrowser3->BodyHtml().isEmpty())
+        set_style(*brwWebBrowser3);
+}
+
+void FrmInitial::tvwTreelaw_Click()
+{
+    cmbLawsAbstracts->clear();
+    if (QTreeWidgetItem* node = tvwTreelaw->SelectedItem()) {
+        ShowLawNode(node);
+        return;
+    }
+    brwWebBrowser3->setVisible(true);
+    brwWebBrowser3->Navigate(PageBrowser::kBlank);
+    brwWebBrowserLawFile->setVisible(false);
+    rtbWordLaw->setVisible(false);
+}
+
+void FrmInitial::tvwTreelaw_DblClick()
+{
+    cmbLawsAbstracts->clear();
+}
+
+void FrmInitial::tvwTreelaw_KeyDown(int KeyCode)
+{
+    if (KeyCode == 38 || KeyCode == 40)
+        tvwTreelaw_Click();
+}
+
+void FrmInitial::tvwTreelaw_MouseUp(const QPoint& position)
+{
+    if (!tvwTreelaw->HitTest(position))
+        tvwTreelaw->SetSelectedItem(nullptr);
+}
+
+qint32 FrmInitial::historyLawId() const
+{
+    const QListWidgetItem* entry = lsthistory->currentItem();
+    return entry && entry->isSelected() ? entry->data(Qt::UserRole).toInt() : 0;
+}
+
+void FrmInitial::navigate_to_hotbrowser(const QString& brwname, bool HotBrowser)
+{
+    m_platform.setHourglass(true);
+    ignoringErrors([this] {
+        for (RichTextBox* box : {rtbWordLawTopic, rtbWordLaw}) {
+            box->setVisible(false);
+            box->setEnabled(false);
+        }
+        brwWebBrowserLawFile->setVisible(false);
+    });
+    ignoringErrors([this] {
+        const QString c = SSTab1->Caption();
+        if (c == kTopics)
+            brwWebBrowser2->setVisible(true);
+        else if (c == kLegislation || c == kHistory)
+            brwWebBrowser3->setVisible(true);
+    });
+    const bool fromHistory = brwname != QLatin1String("not_history");
+    const qint32 lawId = fromHistory ? historyLawId() : m_state.gLawId;
+    Database& db = *m_state.gAdoConnection;
+
+    QString page;
+    // A type node names a type, not a law: it has no page and no topics.
+    const bool typeNode = m_state.gLawNodeKind == QLatin1String("p");
+    if (!typeNode) {
+        const LawPage built = BuildLawPage(db, m_sqlTools, LawQueries(), lawId, fromHistory);
+        if (built.documentId)
+            ShowLawFile(built.documentId, fromHistory ? false : HotBrowser);
+        page = built.html;
+    }
+    m_state.gPageHtml = page;
+
+    if (!typeNode) {
+        QList<RelatedTopic> topics;
+        for (int i = 0; i < cmbLawsAbstracts->count(); ++i)
+            topics.append({cmbLawsAbstracts->itemText(i), cmbLawsAbstracts->itemData(i).toInt()});
+        const qsizetype listed = topics.size();
+        AppendRelatedTopics(db, lawId, fromHistory, topics);
+        for (qsizetype i = listed; i < topics.size(); ++i)
+            cmbLawsAbstracts->addItem(topics[i].descr, topics[i].topicId);
+    }
+
+    ProgressBar1->UpdateStatus(1.0, true);
+    PlaceAtBottom(ProgressBar1, client->rect(), false);
+    m_platform.setHourglass(false);
+    if (cmbLawsAbstracts->count() >= 1)
+        cmbLawsAbstracts->setCurrentIndex(0);
+}
+
+void FrmInitial::navigate_to_hotbrowserSchedule(const QString& brwname)
+{
+    ignoringErrors([this] {
+        rtbWord->setVisible(false);
+        rtbWord->setEnabled(false);
+    });
+    const qint32 id = brwname == QLatin1String("not_history") ? m_state.gLawId : historyLawId();
+    if (m_state.gLawNodeKind == QLatin1String("p")) {
+        m_state.gPageHtml.clear();
+        return;
+    }
+    const LawPage built = BuildLawPage(*m_state.gAdoConnection, m_sqlTools, TemplateQueries(), id, false);
+    QString page = built.html;
+    if (built.assembled && Jet::Trim(built.body).isEmpty() && built.lastGroupId > 0) {
+        page.clear();
+        ShowScheduleFile(built.lastGroupId, page);
+    }
+    if (built.hasRecord)
+        lblDocument->setText(built.recordTitle);
+    m_state.gPageHtml = page;
+}
+
+void FrmInitial::PlaceAtBottom(QWidget* control, const QRect& reference, bool visible)
+{
+    control->setGeometry(reference.left(), reference.top() + reference.height() - control->height(),
+                         reference.width(), control->height());
+    control->setVisible(visible);
+}
+
+void FrmInitial::ShowLawFile(qint32, bool)
+{
+}
+
+void FrmInitial::ShowScheduleFile(qint32, QString& html)
+{
+    html.clear();
+}
+
+void FrmInitial::brwWebBrowser1_BeforeNavigate2(const QString& URL, bool& Cancel)
+{
+    const std::optional<qint32> id = LinkId(URL);
+    if (!id)
+        return;
+    Cancel = true;
+    m_state.gLawId = *id;
+    m_state.gLawIdThemata = *id;
+    if (wIsSchedule)
+        navigate_to_hotbrowserSchedule(QStringLiteral("not_history"));
+    else
+        navigate_to_hotbrowser(QStringLiteral("not_history"), false);
+    if (!m_state.gPageHtml.isEmpty()) {
+        m_state.gPageHtml = RewriteImageSources(m_state.gPageHtml, m_state.gAppPath);
+        brwWebBrowser2->SetBodyHtml(m_state.gPageHtml);
+        set_style(*brwWebBrowser2);
+    }
+}
+
+void FrmInitial::brwLawPage_BeforeNavigate2(const QString& URL, bool& Cancel)
+{
+    const std::optional<qint32> id = LinkId(URL);
+    if (!id)
+        return;
+    m_state.gLawId = *id;
+    m_state.gLawIdHotBrowser = *id;
+    Cancel = true;
+    m_program.unloadFrmHotBrowser();
+    if (wIsSchedule)
+        navigate_to_hotbrowserSchedule(QStringLiteral("not_history"));
+    else
+        navigate_to_hotbrowser(QStringLiteral("not_history"), true);
+    m_program.showFrmHotBrowser();
+}
+
+void FrmInitial::brwWebBrowser3_GotFocus()
+{
+    m_state.gMainActive = 1;
+}
+
+void FrmInitial::brwWebBrowserLawFile_NavigateComplete2()
+{
+    set_style(*brwWebBrowserLawFile);
+}
+
+void FrmInitial::save_history()
+{
+}
+
+void FrmInitial::cmdpicsavewholelaw_Click()
+{
 }

@@ -3,6 +3,7 @@
 #include "mainwindow/HierarchyFill.h"
 #include "mainwindow/MainLayout.h"
 #include "mainwindow/Twips.h"
+#include "data/SqlTools.h"
 
 #include <QMainWindow>
 
@@ -131,6 +132,34 @@ public:
 
     void set_style(PageBrowser& my_browser);
 
+    void AddlawTypeNodes(const QList<qint32>& foundLaws, int foundLawCount, const QList<qint32>& foundTypes,
+                         int foundTypeCount, bool fullMode);
+    void AddlawChildrenNodes(qint32 ParentId, const QList<qint32>& a, int l_count, bool l_init_tree,
+                             const QList<qint32>& init_topid, int l_count_initid);
+    void ShowLawNode(QTreeWidgetItem* node);
+    void tvwTreelaw_Click();
+    void tvwTreelaw_DblClick();
+    void tvwTreelaw_KeyDown(int KeyCode);
+    void tvwTreelaw_MouseUp(const QPoint& position);
+
+    // Builds the page of the current law (or of the selected history entry)
+    // into gPageHtml and lists the topics linked to it.
+    void navigate_to_hotbrowser(const QString& brwname, bool HotBrowser);
+    // The same for a template of the document guide.
+    void navigate_to_hotbrowserSchedule(const QString& brwname);
+    void PlaceAtBottom(QWidget* control, const QRect& reference, bool visible);
+    void ShowLawFile(qint32 LawId, bool HotBrowser);
+    void ShowScheduleFile(qint32 id, QString& html);
+
+    void brwWebBrowser1_BeforeNavigate2(const QString& URL, bool& Cancel);
+    // The law pages of the main window; both open the law viewer.
+    void brwLawPage_BeforeNavigate2(const QString& URL, bool& Cancel);
+    void brwWebBrowser3_GotFocus();
+    void brwWebBrowserLawFile_NavigateComplete2();
+
+    void save_history();
+    void cmdpicsavewholelaw_Click();
+
     // Twips of the client area.
     int ScaleWidth() const;
     int ScaleHeight() const;
@@ -159,8 +188,11 @@ private:
     bool usesSecondSchedule() const;
     void toggleNode(TreeView& tree, QTreeWidgetItem* node);
 
+    qint32 historyLawId() const;
+
     Program& m_program;
     AppState& m_state;
+    SqlTools m_sqlTools;
     Platform& m_platform;
     bool m_unloaded = false;
 };

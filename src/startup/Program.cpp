@@ -1,6 +1,7 @@
 #include "startup/Program.h"
 
 #include "mainwindow/FrmInitial.h"
+#include "pages/FrmHotBrowser.h"
 #include "startup/AppError.h"
 #include "startup/Edition.h"
 #include "startup/ErrorReport.h"
@@ -36,6 +37,7 @@ Program::Program(Platform& platform, QString title)
 Program::~Program()
 {
     // Windows go before the connections they query.
+    m_frmhotbrowser.reset();
     m_frmInitial.reset();
     m_frmWrongVersion.reset();
     m_frmWrongRegionalSettings.reset();
@@ -52,6 +54,28 @@ bool Program::end(int status)
 {
     m_exitStatus = status;
     return false;
+}
+
+void Program::unloadFrmHotBrowser()
+{
+    if (!m_frmhotbrowser)
+        return;
+    if (!m_frmhotbrowser->unloaded())
+        m_frmhotbrowser->close();
+    m_frmhotbrowser.reset();
+}
+
+FrmHotBrowser& Program::showFrmHotBrowser()
+{
+    unloadFrmHotBrowser();
+    m_frmhotbrowser = std::make_unique<FrmHotBrowser>(*this);
+    if (m_frmInitial) {
+        QRect frame = m_frmhotbrowser->frameGeometry();
+        frame.moveCenter(m_frmInitial->frameGeometry().center());
+        m_frmhotbrowser->move(frame.topLeft());
+    }
+    m_frmhotbrowser->show();
+    return *m_frmhotbrowser;
 }
 
 void Program::unloadFrmWait()

@@ -11,6 +11,7 @@ class FrmWait;
 class FrmInitial;
 class FrmWrongRegionalSettings;
 class FrmWrongVersion;
+class FrmHotBrowser;
 
 // The program: its state, its windows and the start-up that sets them up.
 class Program {
@@ -34,6 +35,12 @@ public:
 
     void unloadFrmWait();
 
+    // At most one law viewer exists; each link from a main-window law page
+    // unloads it and opens a new one.
+    FrmHotBrowser* frmhotbrowser() const { return m_frmhotbrowser.get(); }
+    void unloadFrmHotBrowser();
+    FrmHotBrowser& showFrmHotBrowser();
+
     // Called as each numbered step of start-up begins.
     void setStepObserver(std::function<void(int step)> observer) { m_stepObserver = std::move(observer); }
 
@@ -48,6 +55,7 @@ private:
     std::unique_ptr<FrmWrongRegionalSettings> m_frmWrongRegionalSettings;
     std::unique_ptr<FrmWrongVersion> m_frmWrongVersion;
     std::unique_ptr<FrmInitial> m_frmInitial;
+    std::unique_ptr<FrmHotBrowser> m_frmhotbrowser;
     std::function<void(int)> m_stepObserver;
     int m_exitStatus = ExitStatusNone;
 
