@@ -1,0 +1,72 @@
+// Reading ids out of link addresses, and redirecting pictures to the help folder.
+#include "pages/Links.h"
+#include "pages/PageBrowser.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+TEST(LinkId, TheIdAfterTheHash)
+{
+    EXPECT_EQ(LinkId(QStringLiteral("about:blank#57")), 57);
+    EXPECT_EQ(LinkId(QStringLiteral("about:blank#f57")), 57);
+    EXPECT_EQ(LinkId(QStringLiteral("about:blank#F57")), 0);
+    EXPECT_EQ(LinkId(QStringLiteral("about:blank#abc")), 0);
+    EXPECT_EQ(LinkId(QStringLiteral("about:blank#")), 0);
+    EXPECT_EQ(LinkId(QStringLiteral("about:blank# 12x")), 12);
+    EXPECT_EQ(LinkId(QStringLiteral("about:blank#2.5")), 2);
+    EXPECT_EQ(LinkId(QStringLiteral("about:blank#3.5")), 4);
+    EXPECT_EQ(LinkId(QStringLiteral("about:blank#99999999999")), 0);
+    EXPECT_FALSE(LinkId(QStringLiteral("about:blank")).has_value());
+    EXPECT_FALSE(LinkId(QStringLiteral("file:///tmp/a.html")).has_value());
+}
+
+TEST(RewriteImageSources, PicturesComeFromTheHelpFolder)
+{
+    const QString app = QStringLiteral("/opt/selvara");
+    const QString help = app + QDir::separator() + QStringLiteral("help") + QDir::separator();
+    EXPECT_EQ(RewriteImageSources(QStringLiteral("<p>κείμενο</p>"), app), QStringLiteral("<p>κείμενο</p>"));
+    EXPECT_EQ(RewriteImageSources(QStringLiteral("<img class=x src=\"../pics/a.gif\" width=3>"), app),
+              QStringLiteral("<img class=x src=\"") + help + QStringLiteral("a.gif\" width=3>"));
+    EXPECT_EQ(RewriteImageSources(QStringLiteral("<img src='x/y\\z.png'>"), app),
+              QStringLiteral("<img src='") + help + QStringLiteral("z.png'>"));
+    EXPECT_EQ(RewriteImageSources(QStringLiteral("<img src=\" plain.png \">"), app),
+              QStringLiteral("<img src=\"") + help + QStringLiteral("plain.png\">"));
+    EXPECT_EQ(RewriteImageSources(QStringLiteral("a<img src=\"C:\\p\\1.gif\">b<img alt='' src='/q/2.gif'>c"), app),
+              QStringLiteral("a<img src=\"") + help + QStringLiteral("1.gif\">b<img alt='' src='") + help + QStringLiteral("2.gif'>c"));
+}
+
+TEST(RewriteImageSources, WhatCannotBeRewrittenIsReturnedAsItWas)
+{
+    const QString app = QStringLiteral("/opt/selvara");
+    // No source after the picture: the text so far comes back.
+    EXPECT_EQ(RewriteImageSources(QStringLiteral("<img alt=x> and more"), app), QStringLiteral("<img alt=x> and more"));
+    // A source without its closing quote.
+    const QString open = QStringLiteral("<img src=\"a/b.gif width=2>");
+    EXPECT_EQ(RewriteImageSources(open, app), open);
+    const QString second = QStringLiteral("<img src='a/1.gif'><img src='b/2.gif>");
+    EXPECT_EQ(RewriteImageSources(second, app),
+              QStringLiteral("<img src='") + app + QDir::separator() + QStringLiteral("help") + QDir::separator()
+                  + QStringLiteral("1.gif'><img src='b/2.gif>"));
+    // Upper case is not a picture.
+    EXPECT_EQ(RewriteImageSources(QStringLiteral("<IMG SRC='a/b.gif'>"), app), QStringLiteral("<IMG SRC='a/b.gif'>"));
+}
+
+TEST(RewriteImageSources, TheRedirectedPictureLoadsInThePage)
+{
+    QTemporaryDir app;
+    QDir(app.path()).mkpath(QStringLiteral("help"));
+    QImage picture(7, 5, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(QDir(app.path()).filePath(QStringLiteral("help/logo.png"))));
+    PageBrowser b(QStringLiteral("b"));
+    b.SetBodyHtml(RewriteImageSources(QStringLiteral("<p><img src=\"C:\\Program Files\\TARVOD\\logo.png\"></p>"), app.path()));
+    const QString src = QDir(app.path()).filePath(QStringLiteral("help/logo.png"));
+    const QVariant loaded = b.document()->resource(QTextDocument::ImageResource, QUrl(src));
+    ASSERT_TRUE(loaded.isValid());
+    EXPECT_EQ(loaded.value<QImage>().size(), QSize(7, 5));
+}
