@@ -4,7 +4,13 @@
 #include "documents/CommonDialog.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/Pictures.h"
+#include "documents/DocumentIcons.h"
 #include "mainwindow/LawTreeFill.h"
+#include "mainwindow/Search.h"
+#include "mainwindow/SearchSql.h"
+#include "pages/SchedulePage.h"
+#include "documents/DocumentSql.h"
+#include "data/TextFolding.h"
 #include "pages/FrmHotBrowser.h"
 #include "pages/LawPage.h"
 #include "pages/Links.h"
@@ -281,6 +287,21 @@ void FrmInitial::wireEvents()
         guarded([this] { brwWebBrowserLawFile_NavigateComplete2(); });
     });
 
+    for (int i = 0; i < 2; ++i) {
+        TreeView* tree = tvwTreeschedule[i];
+        connect(tree, &TreeView::Click, this, [this, i] { guarded([=, this] { tvwTreeschedule_Click(i); }); });
+        connect(tree, &TreeView::KeyDown, this, [this, i](int key, Qt::KeyboardModifiers shift) {
+            guarded([=, this] { tvwTreeschedule_KeyDown(i, key, static_cast<int>(shift)); });
+        });
+        connect(tree, &TreeView::MouseUp, this, [this, i](Qt::MouseButton, Qt::KeyboardModifiers, const QPoint& pos) {
+            guarded([=, this] { tvwTreeschedule_MouseUp(i, pos); });
+        });
+        connect(cmdsearch[i], &QPushButton::clicked, this, [this, i] { guarded([=, this] { cmdsearch_Click(i); }); });
+        wireSearchBox(txtsearch[i], i);
+        wireSearchBox(txtsearchlaw[i], i);
+        wireSearchBox(txtsearchSchedule[i], 0);
+    }
+
     auto buttonOf = [](int buttons) { return buttons; };
     connect(picDrag, &SplitterBar::MouseMove, this, [this, buttonOf](int button, Qt::KeyboardModifiers, const QPoint& pos) {
         const Twips t = twips();
@@ -396,6 +417,13 @@ void FrmInitial::Form_Load()
         m_platform.setHourglass(true);
     });
     ignoringErrors([this] {
+        if (usesSecondSchedule())
+            AddScheduleRootNodes_N({}, 0, false, {}, 0, true);
+        else
+            AddScheduleRootNodes_P({}, 0, false, {}, 0, true);
+        m_platform.setHourglass(true);
+    });
+    ignoringErrors([this] {
         const QString& title = m_state.gAppTitle;
         if (title == Edition::kTolvane) {
             imLogo->setPixmap(imLogoTarvoP->pixmap());
@@ -443,10 +471,12 @@ void FrmInitial::SSTab1_Click(int)
         if (usesSecondSchedule()) {
             gOnTabOrganogramma_N = true;
             m_state.gLawId = m_state.gLawIdOrganogramma_N;
+            tvwTreeschedule_Click(1);
             txtsearchSchedule[1]->setFocus();
         } else {
             gOnTabOrganogramma_P = true;
             m_state.gLawId = m_state.gLawIdOrganogramma_P;
+            tvwTreeschedule_Click(0);
             txtsearchSchedule[0]->setFocus();
         }
     } else if (c == kHistory) {
@@ -1006,4 +1036,276 @@ void FrmInitial::save_history()
 
 void FrmInitial::cmdpicsavewholelaw_Click()
 {
+}
+
+void FrmInitial::addScheduleRootNodes(int index, const SearchMarks& marks, bool fullMode)
+{
+    FillHierarchy(*m_state.gAdoConnection, *tvwTreeschedule[index], ScheduleHierarchy(), marks, fullMode);
+}
+
+void FrmInitial::addScheduleChildren(int index, qint32 parentId, const SearchMarks& marks, bool fullMode)
+{
+    QSet<qint32> ancestors{parentId};
+    AddHierarchyChildren(*m_state.gAdoConnection, *tvwTreeschedule[index], ScheduleHierarchy(), parentId, marks,
+                         fullMode, ancestors);
+}
+
+void FrmInitial::AddScheduleRootNodes_P(const QList<qint32>& found, int foundCount, bool ancestorsFound,
+                                        const QList<qint32>& ancestors, int lastAncestor, bool fullMode)
+{
+    addScheduleRootNodes(0, {found, foundCount, ancestorsFound, ancestors, lastAncestor}, fullMode);
+}
+
+void FrmInitial::AddScheduleRootNodes_N(const QList<qint32>& found, int foundCount, bool ancestorsFound,
+                                        const QList<qint32>& ancestors, int lastAncestor, bool fullMode)
+{
+    addScheduleRootNodes(1, {found, foundCount, ancestorsFound, ancestors, lastAncestor}, fullMode);
+}
+
+void FrmInitial::AddChildrenNodesSchedule_P(qint32 ParentId, const QList<qint32>& a, int l_count, bool l_init_tree,
+                                            const QList<qint32>& init_topid, int l_count_initid)
+{
+    addScheduleChildren(0, ParentId, {init_topid, l_count_initid, false, a, l_count}, l_init_tree);
+}
+
+void FrmInitial::AddChildrenNodesSchedule_N(qint32 ParentId, const QList<qint32>& a, int l_count, bool l_init_tree,
+                                            const QList<qint32>& init_topid, int l_count_initid)
+{
+    addScheduleChildren(1, ParentId, {init_topid, l_count_initid, false, a, l_count}, l_init_tree);
+}
+
+void FrmInitial::tvwTreeschedule_Click(int Index)
+{
+    if (QTreeWidgetItem* node = tvwTreeschedule[Index]->SelectedItem()) {
+        if (Index == 0)
+            ShowScheduleNode_P(node);
+        else
+            ShowScheduleNode_N(node);
+    } else {
+        brwWebBrowser1->Navigate(PageBrowser::kBlank);
+        brwWebBrowser2->Navigate(PageBrowser::kBlank);
+        rtbWord->setPlainText(QString());
+        cmdpicWordlaw->setIcon(imListDocuments->picture(DocumentImageIndex(QStringLiteral("0"))));
+    }
+    lblDocument->setText(QString());
+}
+
+void FrmInitial::tvwTreeschedule_KeyDown(int Index, int KeyCode, int)
+{
+    if (KeyCode == 38 || KeyCode == 40)
+        tvwTreeschedule_Click(Index);
+}
+
+void FrmInitial::tvwTreeschedule_MouseUp(int Index, const QPoint& position)
+{
+    if (!tvwTreeschedule[Index]->HitTest(position))
+        tvwTreeschedule[Index]->SetSelectedItem(nullptr);
+}
+
+void FrmInitial::ShowScheduleNode_P(QTreeWidgetItem* node)
+{
+    showScheduleNode(0, node);
+}
+
+void FrmInitial::ShowScheduleNode_N(QTreeWidgetItem* node)
+{
+    showScheduleNode(1, node);
+}
+
+void FrmInitial::showScheduleNode(int index, QTreeWidgetItem* node)
+{
+    const bool first = index == 0;
+    const qint32 id = TreeView::Key(node).mid(1).toInt();
+    m_state.gLawNodeKind.clear();
+    toggleNode(*tvwTreeschedule[index], node);
+    ignoringErrors([this] {
+        rtbWord->setVisible(false);
+        rtbWord->setEnabled(false);
+    });
+    cmdpicprintabstr->setVisible(true);
+    if (first) {
+        gDocumentType.clear();
+        ignoringErrors([this] { cmdpicWordlaw->setIcon(imListDocuments->picture(DocumentImageIndex(QStringLiteral("0")))); });
+    }
+
+    const ScheduleNodePage page = BuildScheduleNodePage(*m_state.gAdoConnection, id);
+    brwWebBrowser2->Navigate(PageBrowser::kBlank);
+    switch (page.outcome) {
+    case ScheduleNodePage::Outcome::NoAbstracts:
+        brwWebBrowser1->Navigate(PageBrowser::kBlank);
+        break;
+    case ScheduleNodePage::Outcome::StoredDocument:
+        brwWebBrowser1->setVisible(false);
+        brwWebBrowser2->setVisible(false);
+        if (!SaveBlobBodyFile(DocumentSql::ScheduleAbstractDocument(page.documentAbstractId)).isEmpty())
+            cmdpicprintabstr->setVisible(false);
+        return;
+    case ScheduleNodePage::Outcome::FirstAbstractNull:
+        brwWebBrowser1->setVisible(true);
+        brwWebBrowser2->setVisible(true);
+        brwWebBrowser1->Navigate(PageBrowser::kBlank);
+        gScheduleAbstract = 0;
+        return;
+    case ScheduleNodePage::Outcome::Built:
+        brwWebBrowser1->setVisible(true);
+        brwWebBrowser2->setVisible(true);
+        gScheduleAbstract = 1;
+        break;
+    }
+    brwWebBrowser1->SetBodyHtml(page.html);
+    if (first) {
+        m_state.gLawId = 0;
+        m_state.gLawIdThemata = 0;
+    }
+    set_style(*brwWebBrowser1);
+}
+
+QString FrmInitial::SaveBlobBodyFile(const QString&)
+{
+    return QString();
+}
+
+void FrmInitial::wireSearchBox(QLineEdit* box, int buttonIndex)
+{
+    box->setProperty("searchButton", buttonIndex);
+    box->installEventFilter(this);
+    connect(box, &QLineEdit::returnPressed, this, [this] {
+        if (m_defaultSearch)
+            m_defaultSearch->click();
+    });
+}
+
+bool FrmInitial::eventFilter(QObject* watched, QEvent* event)
+{
+    const QVariant button = watched->property("searchButton");
+    if (button.isValid() && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        QPushButton* b = cmdsearch[button.toInt()];
+        if (event->type() == QEvent::FocusIn) {
+            m_defaultSearch = b;
+            b->setDefault(true);
+        } else if (m_defaultSearch == b) {
+            m_defaultSearch = nullptr;
+            b->setDefault(false);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmInitial::cmdsearch_Click(int Index)
+{
+    m_platform.setHourglass(true);
+    struct Default {
+        Platform& p;
+        ~Default() { p.setHourglass(false); }
+    } pointerBack{m_platform};
+
+    auto blank = [](std::initializer_list<PageBrowser*> pages) {
+        for (PageBrowser* b : pages)
+            b->Navigate(PageBrowser::kBlank);
+    };
+    auto emptied = [](TreeView* tree) {
+        if (tree->Count() > 0 || tree->topLevelItemCount() > 0)
+            tree->Clear();
+    };
+    if (Index == 0 && gOnTabOrganogramma_N) {
+        const QString text = Jet::Trim(txtsearchSchedule[1]->text());
+        emptied(tvwTreeschedule[1]);
+        blank({brwWebBrowser3, brwWebBrowser1, brwWebBrowser2});
+        if (text.isEmpty())
+            AddScheduleRootNodes_N({}, 0, false, {}, 0, true);
+        else
+            TreeView_with_Schedule_search_N(text);
+    }
+    if (Index == 0 && gOnTabOrganogramma_P) {
+        const QString text = Jet::Trim(txtsearchSchedule[0]->text());
+        emptied(tvwTreeschedule[0]);
+        blank({brwWebBrowser3, brwWebBrowser1, brwWebBrowser2});
+        if (text.isEmpty())
+            AddScheduleRootNodes_P({}, 0, false, {}, 0, true);
+        else
+            TreeView_with_Schedule_search_P(text);
+    }
+    if (Index == 0 && gOnTabThemata) {
+        const QString text = Jet::Trim(txtsearch[0]->text());
+        blank({brwWebBrowser1, brwWebBrowser2});
+        TreeView_with_search_titles(text);
+    }
+    if (Index == 0 && gOnTabNomoi) {
+        const QString text = Jet::Trim(txtsearchlaw[0]->text());
+        emptied(tvwTreelaw);
+        blank({brwWebBrowser3});
+        if (text.isEmpty())
+            AddlawTypeNodes({}, 0, {}, 0, true);
+        else
+            TreeView_with_law_search(text, false);
+    }
+    if (Index == 1 && gOnTabThemata) {
+        const QString text = Jet::Trim(txtsearch[1]->text());
+        emptied(tvwTree);
+        blank({brwWebBrowser1, brwWebBrowser2});
+        if (text.isEmpty())
+            AddTopicRootNodes({}, 0, false, {}, 0, true);
+        else
+            TreeView_with_search(text, true);
+    }
+    if (Index == 1 && gOnTabNomoi) {
+        const QString text = Jet::Trim(txtsearchlaw[1]->text());
+        emptied(tvwTreelaw);
+        blank({brwWebBrowser3});
+        if (text.isEmpty())
+            AddlawTypeNodes({}, 0, {}, 0, true);
+        else
+            TreeView_with_law_search(text, true);
+    }
+}
+
+void FrmInitial::TreeView_with_search(const QString& l_text, bool pKeyWords)
+{
+    m_platform.setHourglass(true);
+    static const SearchCriteria criteria;
+    const QString cond = pKeyWords
+        ? criteria.BuildSearchCondition(QStringLiteral("KEYS.descr"), FoldSearchText(l_text), 5, 0, 0, 0, QString()).trimmed()
+        : criteria.BuildSearchCondition(QStringLiteral("ucase(topic.descr)"), Jet::UCase(l_text), 5, 0, 0, 0, QString()).trimmed();
+    const QString query = pKeyWords ? SearchSql::TopicKeywords(cond) : SearchSql::TopicTitles(cond);
+    const SearchMarks marks = CollectHierarchyHits(*m_state.gAdoConnection, query, u"topic_id", u"topic_id_parent",
+                                                   &SearchSql::TopicAncestor);
+    AddTopicRootNodes(marks.found, marks.foundCount, marks.expandTopLevel, marks.expand, marks.expandLast, false);
+    m_platform.setHourglass(false);
+}
+
+void FrmInitial::TreeView_with_search_titles(const QString& l_text)
+{
+    m_platform.setHourglass(true);
+    MarkMatchingTitles(*tvwTree, l_text);
+    m_platform.setHourglass(false);
+}
+
+void FrmInitial::TreeView_with_law_search(const QString& l_text, bool pKeyWords)
+{
+    static const SearchCriteria criteria;
+    const QString cond = pKeyWords
+        ? criteria.BuildSearchCondition(QStringLiteral("KEYS.descr"), FoldSearchText(l_text), 5, 0, 0, 0, QString()).trimmed()
+        : criteria.BuildSearchCondition(QStringLiteral("law.title"), l_text, 5, 0, 0, 0, QString()).trimmed();
+    const LawHits hits = CollectLawHits(*m_state.gAdoConnection,
+                                        pKeyWords ? SearchSql::LawKeywords(cond) : SearchSql::LawTitles(cond));
+    AddlawTypeNodes(hits.laws, static_cast<int>(hits.laws.size()), hits.types, static_cast<int>(hits.types.size()), false);
+}
+
+void FrmInitial::scheduleSearch(int index, const QString& l_text)
+{
+    static const SearchCriteria criteria;
+    const QString cond = criteria.BuildSearchCondition(QStringLiteral("Schedule.descr"), l_text, 5, 0, 0, 0, QString()).trimmed();
+    const SearchMarks marks = CollectHierarchyHits(*m_state.gAdoConnection, SearchSql::Schedule(cond), u"Schedule_id",
+                                                   u"Schedule_id_parent", &SearchSql::ScheduleAncestor);
+    addScheduleRootNodes(index, marks, false);
+}
+
+void FrmInitial::TreeView_with_Schedule_search_P(const QString& l_text)
+{
+    scheduleSearch(0, l_text);
+}
+
+void FrmInitial::TreeView_with_Schedule_search_N(const QString& l_text)
+{
+    scheduleSearch(1, l_text);
 }

@@ -157,6 +157,32 @@ public:
     void brwWebBrowser3_GotFocus();
     void brwWebBrowserLawFile_NavigateComplete2();
 
+    // The schedule trees: the _P routines serve tvwTreeschedule(0), the _N
+    // routines tvwTreeschedule(1); each pair is one routine.
+    void AddScheduleRootNodes_P(const QList<qint32>& found, int foundCount, bool ancestorsFound,
+                                const QList<qint32>& ancestors, int lastAncestor, bool fullMode);
+    void AddScheduleRootNodes_N(const QList<qint32>& found, int foundCount, bool ancestorsFound,
+                                const QList<qint32>& ancestors, int lastAncestor, bool fullMode);
+    void AddChildrenNodesSchedule_P(qint32 ParentId, const QList<qint32>& a, int l_count, bool l_init_tree,
+                                    const QList<qint32>& init_topid, int l_count_initid);
+    void AddChildrenNodesSchedule_N(qint32 ParentId, const QList<qint32>& a, int l_count, bool l_init_tree,
+                                    const QList<qint32>& init_topid, int l_count_initid);
+    void tvwTreeschedule_Click(int Index);
+    void tvwTreeschedule_KeyDown(int Index, int KeyCode, int Shift);
+    void tvwTreeschedule_MouseUp(int Index, const QPoint& position);
+    void ShowScheduleNode_P(QTreeWidgetItem* node);
+    void ShowScheduleNode_N(QTreeWidgetItem* node);
+    QString SaveBlobBodyFile(const QString& query);
+    QString gDocumentType;
+
+    // Searches.
+    void cmdsearch_Click(int Index);
+    void TreeView_with_search(const QString& l_text, bool pKeyWords);
+    void TreeView_with_search_titles(const QString& l_text);
+    void TreeView_with_law_search(const QString& l_text, bool pKeyWords);
+    void TreeView_with_Schedule_search_P(const QString& l_text);
+    void TreeView_with_Schedule_search_N(const QString& l_text);
+
     void save_history();
     void cmdpicsavewholelaw_Click();
 
@@ -189,6 +215,14 @@ private:
     void toggleNode(TreeView& tree, QTreeWidgetItem* node);
 
     qint32 historyLawId() const;
+    void addScheduleRootNodes(int index, const SearchMarks& marks, bool fullMode);
+    void addScheduleChildren(int index, qint32 parentId, const SearchMarks& marks, bool fullMode);
+    void showScheduleNode(int index, QTreeWidgetItem* node);
+    void scheduleSearch(int index, const QString& l_text);
+    // Enter in a search box starts the search of the button it belongs to.
+    void wireSearchBox(QLineEdit* box, int buttonIndex);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QPushButton* m_defaultSearch = nullptr;
 
     Program& m_program;
     AppState& m_state;

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The picture of a document type in the document icons: 1 Word, 2 Excel,
+// 3 a blank document.
+int DocumentImageIndex(const QString& type);
