@@ -4,7 +4,9 @@
 #include "documents/CommonDialog.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/Pictures.h"
+#include "documents/BlobWriter.h"
 #include "documents/DocumentIcons.h"
+#include "history/HistoryFile.h"
 #include "mainwindow/LawTreeFill.h"
 #include "mainwindow/Search.h"
 #include "mainwindow/SearchSql.h"
@@ -385,7 +387,10 @@ void FrmInitial::Form_Load()
     ignoringErrors([this] {
         gOnTabThemata = gOnTabNomoi = gOnTabOrganogramma_P = gOnTabOrganogramma_N = false;
     });
-    ignoringErrors([this] { m_platform.setHourglass(true); });
+    ignoringErrors([this] {
+        LoadHistory();
+        m_platform.setHourglass(true);
+    });
     ignoringErrors([this] {
         brwWebBrowser1->Navigate(PageBrowser::kBlank);
         brwWebBrowser2->Navigate(PageBrowser::kBlank);
@@ -1030,8 +1035,24 @@ void FrmInitial::brwWebBrowserLawFile_NavigateComplete2()
     set_style(*brwWebBrowserLawFile);
 }
 
+void FrmInitial::LoadHistory()
+{
+    bool opened = false;
+    const QStringList lines = ReadHistoryLines(Paths::Join(m_state.gAppPath, Paths::kHistoryFile), &opened);
+    if (!opened)
+        return;
+    for (const auto& [title, id] : HistoryEntries(*m_state.gAdoConnection, lines)) {
+        auto* entry = new QListWidgetItem(title, lsthistory);
+        entry->setData(Qt::UserRole, id);
+    }
+}
+
 void FrmInitial::save_history()
 {
+    QList<qint32> ids;
+    for (int i = 0; i < lsthistory->count(); ++i)
+        ids.append(lsthistory->item(i)->data(Qt::UserRole).toInt());
+    WriteHistoryFile(Paths::Join(m_state.gAppPath, Paths::kHistoryFile), ids);
 }
 
 void FrmInitial::cmdpicsavewholelaw_Click()
@@ -1160,9 +1181,20 @@ void FrmInitial::showScheduleNode(int index, QTreeWidgetItem* node)
     set_style(*brwWebBrowser1);
 }
 
-QString FrmInitial::SaveBlobBodyFile(const QString&)
+QString FrmInitial::SaveBlobBodyFile(const QString& query)
 {
-    return QString();
+    return WriteBlobFile(*m_state.gAdoConnection, query, m_state.gTempPath + QStringLiteral("BlobBody.rtf"));
+}
+
+QString FrmInitial::SaveBlobSubBodyFile(const QString& query, const QString& type, ProgressControl* progress)
+{
+    return WriteBlobFile(*m_state.gAdoConnection, query, m_state.gTempPath + QStringLiteral("BlobSubBody.") + type,
+                         [this, progress] {
+                             if (progress) {
+                                 const double elapsed = SecondsSinceMidnight() - m_state.gBlobStartTime;
+                                 progress->UpdateStatus(BlobProgressFraction(elapsed), false);
+                             }
+                         });
 }
 
 void FrmInitial::wireSearchBox(QLineEdit* box, int buttonIndex)

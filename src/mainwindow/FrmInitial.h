@@ -183,7 +183,9 @@ public:
     void TreeView_with_Schedule_search_P(const QString& l_text);
     void TreeView_with_Schedule_search_N(const QString& l_text);
 
+    void LoadHistory();
     void save_history();
+    QString SaveBlobSubBodyFile(const QString& query, const QString& type, ProgressControl* progress);
     void cmdpicsavewholelaw_Click();
 
     // Twips of the client area.

@@ -1,0 +1,95 @@
+// The history file and the entries it gives.
+#include "data/Database.h"
+#include "history/HistoryFile.h"
+#include "mainwindow/FrmInitial.h"
+#include "startup/Program.h"
+#include "support/QtPrinters.h"
+#include "support/TestApp.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+const QString kLaws = QStringLiteral("INSERT INTO law (law_id, law_code, title) VALUES (12, '12', 'Δώδεκα'), (34, '34', NULL), (56, '56', 'Πενήντα έξι');"
+                                     "INSERT INTO system_law_parameters VALUES (1);");
+
+} // namespace
+
+TEST(HistoryFile, LinesWithOrWithoutAFinalLineEnd)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.txt"));
+    writeFile(path, "12\r\n34\r\n");
+    EXPECT_EQ(ReadHistoryLines(path), (QStringList{"12", "34"}));
+    writeFile(path, "12\r\n34");
+    EXPECT_EQ(ReadHistoryLines(path), (QStringList{"12", "34"}));
+    writeFile(path, "");
+    EXPECT_TRUE(ReadHistoryLines(path).isEmpty());
+    bool opened = true;
+    EXPECT_TRUE(ReadHistoryLines(dir.filePath(QStringLiteral("none.txt")), &opened).isEmpty());
+    EXPECT_FALSE(opened);
+}
+
+TEST(HistoryFile, WrittenAsIdsEndedByCarriageReturnLineFeed)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.txt"));
+    ASSERT_TRUE(WriteHistoryFile(path, {12, -3, 40000}));
+    EXPECT_EQ(readFile(path), QByteArray("12\r\n-3\r\n40000\r\n"));
+    ASSERT_TRUE(WriteHistoryFile(path, {}));
+    EXPECT_EQ(readFile(path), QByteArray());
+    EXPECT_FALSE(WriteHistoryFile(dir.filePath(QStringLiteral("no/folder/history.txt")), {1}));
+}
+
+TEST(HistoryFile, EntriesStopAtTheFirstLineThatIsNoNumber)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("h.mdb"));
+    TestDatabase::Create(path, kLaws);
+    Database db(QStringLiteral("history"));
+    db.open(path, false);
+    const auto entries = HistoryEntries(db, {QStringLiteral("12"), QStringLiteral("99"), QStringLiteral("34"), QString(), QStringLiteral("56")});
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0], (QPair<QString, qint32>{QStringLiteral("Δώδεκα"), 12}));
+    EXPECT_EQ(entries[1], (QPair<QString, qint32>{QString(), 34}));
+    EXPECT_TRUE(HistoryEntries(db, {QStringLiteral("1 OR 1=1")}).isEmpty());
+}
+
+TEST(HistoryFile, TheMainWindowLoadsAndWritesItBack)
+{
+    TestPlatform probe;
+    QTemporaryDir scratch;
+    {
+        // The file lies in the application folder the program starts from.
+        TestApp first(kLaws);
+        writeFile(QDir(first.platform.appFolder).filePath(QStringLiteral("history.txt")), "56\r\n12");
+        Program again(first.platform);
+        ASSERT_TRUE(again.Main());
+        QListWidget* list = again.frmInitial()->lsthistory;
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->item(0)->text(), QStringLiteral("Πενήντα έξι"));
+        EXPECT_EQ(list->item(1)->data(Qt::UserRole).toInt(), 12);
+        delete list->takeItem(0);
+        again.frmInitial()->close();
+        EXPECT_EQ(readFile(QDir(first.platform.appFolder).filePath(QStringLiteral("history.txt"))), QByteArray("12\r\n"));
+    }
+}
