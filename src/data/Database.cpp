@@ -170,6 +170,8 @@ Recordset Database::execute(const QString& sql)
 {
     if (!isOpen())
         throw AppError(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    if (m_log)
+        m_log->append(sql);
     QSqlQuery query(QSqlDatabase::database(m_name, false));
     query.setForwardOnly(true);
     if (!query.exec(Jet::ToSqlite(sql)))

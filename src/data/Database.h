@@ -67,7 +67,11 @@ public:
     // The live SQLite handle, for callers that must go below Qt.
     sqlite3* handle() const;
 
+    // Every statement run from now on is appended to the log (null: none).
+    void setStatementLog(QStringList* log) { m_log = log; }
+
 private:
     QString m_name;
     QString m_path;
+    QStringList* m_log = nullptr;
 };

@@ -40,6 +40,7 @@ void PageBrowser::linkClicked(const QUrl& link)
 void PageBrowser::Navigate(const QString& url)
 {
     m_styled = false;
+    m_renderPending = false;
     if (url.isEmpty() || url.startsWith(QStringLiteral("about:"))) {
         m_location = kBlank;
         m_body.clear();
@@ -70,7 +71,16 @@ void PageBrowser::SetBodyHtml(const QString& html)
 {
     m_body = html;
     m_styled = false;
-    render();
+    if (!m_renderPending) {
+        m_renderPending = true;
+        QMetaObject::invokeMethod(this, &PageBrowser::Flush, Qt::QueuedConnection);
+    }
+}
+
+void PageBrowser::Flush()
+{
+    if (m_renderPending)
+        render();
 }
 
 void PageBrowser::ApplyPageStyle()
@@ -88,6 +98,7 @@ void PageBrowser::ApplyPageStyle()
 
 void PageBrowser::render()
 {
+    m_renderPending = false;
     document()->setDefaultStyleSheet(m_styled ? PageStyleSheet() : QString());
     setHtml(m_body);
     if (m_styled)

@@ -19,7 +19,11 @@ public:
 
     // The body's inner HTML, as last written.
     const QString& BodyHtml() const { return m_body; }
+    // Writes the body. It is laid out when control returns to the event loop,
+    // unless the page style is applied first, so that a page is laid out once.
     void SetBodyHtml(const QString& html);
+    // Lays out a body written but not laid out yet.
+    void Flush();
 
     // Gives the page the look of the page style rules; the rules apply to what
     // the page holds now and until its body is written again.
@@ -47,4 +51,5 @@ private:
     QString m_body;
     QString m_documentHtml;  // a document of its own, as read
     bool m_styled = false;
+    bool m_renderPending = false;
 };

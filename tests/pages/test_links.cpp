@@ -65,6 +65,7 @@ TEST(RewriteImageSources, TheRedirectedPictureLoadsInThePage)
     ASSERT_TRUE(picture.save(QDir(app.path()).filePath(QStringLiteral("help/logo.png"))));
     PageBrowser b(QStringLiteral("b"));
     b.SetBodyHtml(RewriteImageSources(QStringLiteral("<p><img src=\"C:\\Program Files\\TARVOD\\logo.png\"></p>"), app.path()));
+    b.Flush();
     const QString src = QDir(app.path()).filePath(QStringLiteral("help/logo.png"));
     const QVariant loaded = b.document()->resource(QTextDocument::ImageResource, QUrl(src));
     ASSERT_TRUE(loaded.isValid());

@@ -109,6 +109,7 @@ TEST(PageStyle, NothingIsStyledUntilAskedAndTwiceIsOnce)
 {
     PageBrowser b(QStringLiteral("b"));
     b.SetBodyHtml(kPage);
+    b.Flush();
     EXPECT_FALSE(b.IsStyled());
     EXPECT_NE(lookOf(b, QStringLiteral("Τίτλος")).background, QColor(0xC0, 0xAA, 0xA3));
     b.ApplyPageStyle();

@@ -1,4 +1,4 @@
-#include "support/TestPlatform.h"
+#include "startup/HeadlessPlatform.h"
 
 #include <QDialog>
 #include <QDir>
@@ -16,7 +16,7 @@ void RecordingDialogs::showModal(QDialog& dialog)
         onModal(dialog);
 }
 
-TestPlatform::TestPlatform()
+HeadlessPlatform::HeadlessPlatform()
 {
     QDir root(scratch.path());
     root.mkpath(QStringLiteral("app"));
@@ -31,27 +31,27 @@ TestPlatform::TestPlatform()
     m_registry = std::make_unique<RegistryStore>(*m_currentUser, *m_localMachine);
 }
 
-TestPlatform::~TestPlatform() = default;
+HeadlessPlatform::~HeadlessPlatform() = default;
 
-void TestPlatform::setHourglass(bool on)
+void HeadlessPlatform::setHourglass(bool on)
 {
     hourglass = on;
     hourglassChanges.append(on);
 }
 
-LocaleValues TestPlatform::GreekLocale()
+LocaleValues HeadlessPlatform::GreekLocale()
 {
     return {QStringLiteral(","), QStringLiteral("."), QStringLiteral("1"),
             QStringLiteral("/"), QStringLiteral("1"), QStringLiteral(":")};
 }
 
-LocaleValues TestPlatform::CLocale()
+LocaleValues HeadlessPlatform::CLocale()
 {
     return {QStringLiteral("."), QString(), QStringLiteral("0"),
             QStringLiteral("/"), QStringLiteral("1"), QStringLiteral(":")};
 }
 
-void TestPlatform::setProgramFilesDir(const QString& folder)
+void HeadlessPlatform::setProgramFilesDir(const QString& folder)
 {
     m_localMachine->setValue(QStringLiteral("SOFTWARE/Microsoft/Windows/CurrentVersion/ProgramFilesDir"), folder);
     m_localMachine->sync();

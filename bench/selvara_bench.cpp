@@ -1,0 +1,316 @@
+// Measures the main window on a database: its load, each kind of search, a
+// large law page, a large topic page, writing a large attached document,
+// loading a long history, and the peak memory.
+//
+//   selvara_bench [--db PATH] [--runs N]
+//
+// Beside each figure stand two floors measured in the same run: the statement
+// floor (the very statements the figure issued, run back to back through
+// SQLite's C interface) and the data floor (the same rows read once by one
+// query, and as many tree items created).
+#include "data/Database.h"
+#include "data/JetFunctions.h"
+#include "documents/BlobWriter.h"
+#include "documents/DocumentSql.h"
+#include "mainwindow/Controls.h"
+#include "mainwindow/FrmInitial.h"
+#include "pages/PageBrowser.h"
+#include "startup/HeadlessPlatform.h"
+#include "startup/Program.h"
+
+#include <sqlite3.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n == 0 ? 0.0 : (n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0);
+}
+
+long statusKb(const char* field)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(static_cast<int>(qstrlen(field))).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+// Peak memory since the last reset.
+long peakKb() { return statusKb("VmHWM:"); }
+void resetPeak()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
+}
+
+// A second, plain SQLite connection for the floors.
+class RawDb {
+public:
+    explicit RawDb(const QString& path)
+    {
+        sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+        Jet::RegisterFunctions(m_db);
+    }
+    ~RawDb() { sqlite3_close(m_db); }
+
+    // Runs the statements back to back; returns milliseconds and counts the rows.
+    double run(const QStringList& statements, long* rows = nullptr)
+    {
+        QElapsedTimer t;
+        t.start();
+        long n = 0;
+        for (const QString& sql : statements) {
+            const QByteArray text = Jet::ToSqlite(sql).toUtf8();
+            sqlite3_stmt* st = nullptr;
+            if (sqlite3_prepare_v2(m_db, text.constData(), static_cast<int>(text.size()), &st, nullptr) != SQLITE_OK)
+                continue;
+            while (sqlite3_step(st) == SQLITE_ROW)
+                ++n;
+            sqlite3_finalize(st);
+        }
+        if (rows)
+            *rows = n;
+        return static_cast<double>(t.nsecsElapsed()) / 1e6;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+// Reading rows once and creating as many tree items.
+double dataFloor(RawDb& raw, const QString& oneQuery, long items)
+{
+    QElapsedTimer t;
+    t.start();
+    raw.run({oneQuery});
+    QTreeWidget tree;
+    tree.setUpdatesEnabled(false);
+    for (long i = 0; i < items; ++i) {
+        auto* item = new QTreeWidgetItem(&tree);
+        item->setText(0, QStringLiteral("κόμβος"));
+    }
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+
+struct Figure {
+    QString name;
+    std::vector<double> ms;
+    std::vector<double> statementFloor;
+    std::vector<double> dataFloor;
+    QString target;
+};
+
+void print(const Figure& f)
+{
+    const double m = median(f.ms);
+    const double s = median(f.statementFloor);
+    const double d = median(f.dataFloor);
+    std::printf("%-34s %10.1f ms  stmt %9.1f ms (x%5.2f)  data %9.1f ms (x%5.2f)  %s\n", qPrintable(f.name), m, s,
+                s > 0 ? m / s : 0.0, d, d > 0 ? m / d : 0.0, qPrintable(f.target));
+}
+
+// One started program on the database, with the statements it issues logged.
+struct Session {
+    explicit Session(const QString& db)
+    {
+        QFile::link(QFileInfo(db).absoluteFilePath(), QDir(platform.appFolder).filePath(QStringLiteral("edudataD.mdb")));
+        program = std::make_unique<Program>(platform);
+        program->setStepObserver([this](int step) {
+            if (step == 13)
+                program->state().gAdoConnection->setStatementLog(&log);
+        });
+    }
+    FrmInitial& w() { return *program->frmInitial(); }
+
+    HeadlessPlatform platform;
+    std::unique_ptr<Program> program;
+    QStringList log;
+};
+
+void selectTab(FrmInitial& w, const QString& caption)
+{
+    for (int i = 0; i < w.SSTab1->count(); ++i)
+        if (w.SSTab1->TabVisible(i) && w.SSTab1->TabCaption(i) == caption)
+            w.SSTab1->setTab(i);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QString dbPath = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/edudataD.mdb"));
+    int runs = 5;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (qstrcmp(argv[i], "--db") == 0)
+            dbPath = QString::fromLocal8Bit(argv[i + 1]);
+        else if (qstrcmp(argv[i], "--runs") == 0)
+            runs = std::max(1, atoi(argv[i + 1]));
+    }
+    if (!QFileInfo::exists(dbPath)) {
+        std::fprintf(stderr, "no database at %s\n", qPrintable(dbPath));
+        return 2;
+    }
+    RawDb raw(dbPath);
+    long topics = 0, laws = 0, entries = 0;
+    raw.run({QStringLiteral("SELECT topic_id FROM topic")}, &topics);
+    raw.run({QStringLiteral("SELECT law.law_id FROM law, LAWTYPE WHERE law.type_id = LAWTYPE.type_id AND LAWTYPE.display_flag = 1 AND LAWTYPE_SHOW AND LAWTYPE.type_id < 90")}, &laws);
+    raw.run({QStringLiteral("SELECT schedule_id FROM schedule")}, &entries);
+    std::printf("database %s: %ld topics, %ld listed law rows, %ld guide entries; %d runs\n", qPrintable(dbPath), topics,
+                laws, entries, runs);
+    const QString allRows = QStringLiteral(
+        "SELECT topic_id, descr FROM topic UNION ALL SELECT law_id, law_code FROM law UNION ALL SELECT schedule_id, descr FROM schedule");
+
+    Figure load{QStringLiteral("main window load (three trees)"), {}, {}, {}, QStringLiteral("target < 1000 ms, < 1.5 x stmt")};
+    struct SearchKind {
+        const char* name;
+        const char* tab;
+        int button;
+        int box;  // 0 topics, 1 legislation, 2 guide
+        const char* text;
+    };
+    const SearchKind kinds[] = {
+        {"search: topic keywords", "Θέματα", 1, 0, "λεξη1234"},
+        {"search: topic titles", "Θέματα", 0, 0, "εγγραφες"},
+        {"search: law titles", "Νομοθετήματα", 0, 1, "πειθαρχια εκδρομες"},
+        {"search: law keywords", "Νομοθετήματα", 1, 1, "λεξη77"},
+        {"search: document guide", "Οδηγός Εγγράφων", 0, 2, "βιβλια"},
+    };
+    std::vector<Figure> searches;
+    for (const SearchKind& k : kinds)
+        searches.push_back({QString::fromUtf8(k.name), {}, {}, {}, QStringLiteral("target < 1000 ms")});
+    Figure lawPage{QStringLiteral("law page, 300 articles"), {}, {}, {}, QStringLiteral("target < 100 ms")};
+    Figure topicPage{QStringLiteral("topic page, 50 abstracts"), {}, {}, {}, QString()};
+    Figure document{QStringLiteral("write the largest attached document"), {}, {}, {}, QString()};
+    Figure history{QStringLiteral("history of 1000 entries"), {}, {}, {}, QString()};
+    long documentPeakKb = 0;
+    long overallPeakKb = 0;
+
+    for (int run = 0; run < runs; ++run) {
+        Session s(dbPath);
+        QElapsedTimer t;
+        t.start();
+        if (!s.program->Main() || !s.program->frmInitial()) {
+            std::fprintf(stderr, "the program did not start on %s\n", qPrintable(dbPath));
+            return 1;
+        }
+        load.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        load.statementFloor.push_back(raw.run(s.log));
+        load.dataFloor.push_back(dataFloor(raw, allRows, topics + laws + entries));
+        FrmInitial& w = s.w();
+
+        for (size_t i = 0; i < std::size(kinds); ++i) {
+            const SearchKind& k = kinds[i];
+            selectTab(w, QString::fromUtf8(k.tab));
+            QLineEdit* box = k.box == 0 ? w.txtsearch[k.button] : k.box == 1 ? w.txtsearchlaw[k.button] : w.txtsearchSchedule[0];
+            box->setText(QString::fromUtf8(k.text));
+            s.log.clear();
+            t.restart();
+            w.cmdsearch_Click(k.button);
+            searches[i].ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            searches[i].statementFloor.push_back(raw.run(s.log));
+            TreeView* tree = k.box == 0 ? w.tvwTree : k.box == 1 ? w.tvwTreelaw : w.tvwTreeschedule[0];
+            const QString hitQuery = s.log.isEmpty() ? QStringLiteral("SELECT 1") : s.log.first();
+            searches[i].dataFloor.push_back(dataFloor(raw, hitQuery, tree->Count()));
+            box->clear();
+            w.cmdsearch_Click(k.button);
+        }
+
+        selectTab(w, QStringLiteral("Νομοθετήματα"));
+        if (QTreeWidgetItem* node = w.tvwTreelaw->Node(QStringLiteral("c1"))) {
+            s.log.clear();
+            t.restart();
+            w.ShowLawNode(node);
+            lawPage.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            lawPage.statementFloor.push_back(raw.run(s.log));
+            lawPage.dataFloor.push_back(dataFloor(raw, QStringLiteral("SELECT title, descr FROM law WHERE law_code = (SELECT law_code FROM law WHERE law_id = 1)"), 0));
+        }
+
+        selectTab(w, QStringLiteral("Θέματα"));
+        if (QTreeWidgetItem* node = w.tvwTree->Node(QStringLiteral("l1"))) {
+            s.log.clear();
+            t.restart();
+            w.ShowTopicPage(node);
+            topicPage.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            topicPage.statementFloor.push_back(raw.run(s.log));
+            topicPage.dataFloor.push_back(dataFloor(raw, s.log.value(0), 0));
+        }
+
+        overallPeakKb = std::max(overallPeakKb, peakKb());
+        long docId = 0;
+        {
+            Recordset rs = s.program->state().gAdoConnection->execute(
+                QStringLiteral("SELECT law_id FROM law WHERE BlobType = 'rtf' ORDER BY length(BlobBody) DESC LIMIT 1"));
+            if (!rs.eof())
+                docId = rs.toLong(u"law_id");
+        }
+        if (docId) {
+            resetPeak();
+            const long before = peakKb();
+            s.log.clear();
+            t.restart();
+            const QString file = w.SaveBlobSubBodyFile(DocumentSql::LawDocument(static_cast<qint32>(docId)), QStringLiteral("rtf"), w.ProgressBar1);
+            document.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            documentPeakKb = std::max(documentPeakKb, peakKb() - before);
+            document.statementFloor.push_back(raw.run(s.log));
+            QFile::remove(file);
+        }
+
+        {
+            QStringList ids;
+            Recordset rs = s.program->state().gAdoConnection->execute(QStringLiteral("SELECT law_id FROM law LIMIT 1000"));
+            while (!rs.eof()) {
+                ids << QString::number(rs.toLong(u"law_id"));
+                rs.moveNext();
+            }
+            QFile f(QDir(s.platform.appFolder).filePath(QStringLiteral("history.txt")));
+            if (f.open(QIODevice::WriteOnly))
+                f.write(ids.join(QStringLiteral("\r\n")).toLatin1());
+            f.close();
+            w.lsthistory->clear();
+            s.log.clear();
+            t.restart();
+            w.LoadHistory();
+            history.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            history.statementFloor.push_back(raw.run(s.log));
+            history.dataFloor.push_back(dataFloor(raw, QStringLiteral("SELECT title, law_id FROM law LIMIT 1000"), 0));
+        }
+        overallPeakKb = std::max(overallPeakKb, peakKb());
+        w.close();
+    }
+
+    print(load);
+    for (const Figure& f : searches)
+        print(f);
+    print(lawPage);
+    print(topicPage);
+    print(document);
+    std::printf("%-34s %10.1f MB added to the peak (target < 4 MB)\n", "  document write, memory", static_cast<double>(documentPeakKb) / 1024.0);
+    print(history);
+    std::printf("%-34s %10.1f MB (target < 300 MB)\n", "peak memory", static_cast<double>(overallPeakKb) / 1024.0);
+    return 0;
+}
