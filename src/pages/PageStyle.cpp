@@ -83,6 +83,9 @@ int ruleSize(const QString& tag)
 void ApplyHeadingSizes(QTextDocument& document)
 {
     const int linkSize = ruleSize(QStringLiteral("a"));
+    // One edit block: the page is laid out once, after the last change.
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const int level = block.blockFormat().headingLevel();
         if (level < 1 || level > 4)
@@ -94,10 +97,10 @@ void ApplyHeadingSizes(QTextDocument& document)
             format.clearProperty(QTextFormat::FontSizeAdjustment);
             format.clearProperty(QTextFormat::FontPointSize);
             format.setProperty(QTextFormat::FontPixelSize, format.isAnchor() ? linkSize : headingSize);
-            QTextCursor cursor(&document);
             cursor.setPosition(fragment.position());
             cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
             cursor.setCharFormat(format);
         }
     }
+    cursor.endEditBlock();
 }
