@@ -828,6 +828,15 @@ void FrmInitial::ShowTopicPage(QTreeWidgetItem* node)
     set_style(*brwWebBrowser1);
 }
 
+void FrmInitial::ShowPageHtml(PageBrowser& target)
+{
+    if (m_state.gPageHtml.isEmpty())
+        return;
+    m_state.gPageHtml = RewriteImageSources(m_state.gPageHtml, m_state.gAppPath);
+    target.SetBodyHtml(m_state.gPageHtml);
+    set_style(target);
+}
+
 void FrmInitial::set_style(PageBrowser& my_browser)
 {
     my_browser.ApplyPageStyle();
@@ -1002,11 +1011,7 @@ void FrmInitial::brwWebBrowser1_BeforeNavigate2(const QString& URL, bool& Cancel
         navigate_to_hotbrowserSchedule(QStringLiteral("not_history"));
     else
         navigate_to_hotbrowser(QStringLiteral("not_history"), false);
-    if (!m_state.gPageHtml.isEmpty()) {
-        m_state.gPageHtml = RewriteImageSources(m_state.gPageHtml, m_state.gAppPath);
-        brwWebBrowser2->SetBodyHtml(m_state.gPageHtml);
-        set_style(*brwWebBrowser2);
-    }
+    ShowPageHtml(*brwWebBrowser2);
 }
 
 void FrmInitial::brwLawPage_BeforeNavigate2(const QString& URL, bool& Cancel)
@@ -1239,23 +1244,18 @@ void FrmInitial::cmdsearch_Click(int Index)
         if (tree->Count() > 0 || tree->topLevelItemCount() > 0)
             tree->Clear();
     };
-    if (Index == 0 && gOnTabOrganogramma_N) {
-        const QString text = Jet::Trim(txtsearchSchedule[1]->text());
-        emptied(tvwTreeschedule[1]);
+    for (int i = 0; i < 2; ++i) {
+        // Index 0 of the schedule trees is the _P tree, 1 the _N tree.
+        const bool current = i == 0 ? gOnTabOrganogramma_P : gOnTabOrganogramma_N;
+        if (Index != 0 || !current)
+            continue;
+        const QString text = Jet::Trim(txtsearchSchedule[i]->text());
+        emptied(tvwTreeschedule[i]);
         blank({brwWebBrowser3, brwWebBrowser1, brwWebBrowser2});
         if (text.isEmpty())
-            AddScheduleRootNodes_N({}, 0, false, {}, 0, true);
+            addScheduleRootNodes(i, {}, true);
         else
-            TreeView_with_Schedule_search_N(text);
-    }
-    if (Index == 0 && gOnTabOrganogramma_P) {
-        const QString text = Jet::Trim(txtsearchSchedule[0]->text());
-        emptied(tvwTreeschedule[0]);
-        blank({brwWebBrowser3, brwWebBrowser1, brwWebBrowser2});
-        if (text.isEmpty())
-            AddScheduleRootNodes_P({}, 0, false, {}, 0, true);
-        else
-            TreeView_with_Schedule_search_P(text);
+            scheduleSearch(i, text);
     }
     if (Index == 0 && gOnTabThemata) {
         const QString text = Jet::Trim(txtsearch[0]->text());

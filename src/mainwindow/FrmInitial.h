@@ -131,6 +131,9 @@ public:
     void ShowTopicPage(QTreeWidgetItem* node);
 
     void set_style(PageBrowser& my_browser);
+    // Writes gPageHtml, its pictures redirected, into the page and styles it;
+    // an empty gPageHtml leaves the page as it was.
+    void ShowPageHtml(PageBrowser& target);
 
     void AddlawTypeNodes(const QList<qint32>& foundLaws, int foundLawCount, const QList<qint32>& foundTypes,
                          int foundTypeCount, bool fullMode);

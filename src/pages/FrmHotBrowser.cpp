@@ -75,11 +75,7 @@ void FrmHotBrowser::Form_Load()
 
 void FrmHotBrowser::brwhotbrowser_DocumentComplete()
 {
-    if (m_state.gPageHtml.isEmpty())
-        return;
-    m_state.gPageHtml = RewriteImageSources(m_state.gPageHtml, m_state.gAppPath);
-    brwhotbrowser->SetBodyHtml(m_state.gPageHtml);
-    m_program.frmInitial()->set_style(*brwhotbrowser);
+    m_program.frmInitial()->ShowPageHtml(*brwhotbrowser);
 }
 
 void FrmHotBrowser::brwhotbrowser_BeforeNavigate2(const QString& URL, bool& Cancel)
@@ -92,11 +88,7 @@ void FrmHotBrowser::brwhotbrowser_BeforeNavigate2(const QString& URL, bool& Canc
     Cancel = true;
     FrmInitial& main = *m_program.frmInitial();
     main.navigate_to_hotbrowser(QStringLiteral("not_history"), true);
-    if (!m_state.gPageHtml.isEmpty()) {
-        m_state.gPageHtml = RewriteImageSources(m_state.gPageHtml, m_state.gAppPath);
-        brwhotbrowser->SetBodyHtml(m_state.gPageHtml);
-        main.set_style(*brwhotbrowser);
-    }
+    main.ShowPageHtml(*brwhotbrowser);
 }
 
 void FrmHotBrowser::Form_Activate()

@@ -41,9 +41,7 @@ QStringList visibleCaptions(const SSTab& tab)
 
 void selectTab(FrmInitial& w, const QString& caption)
 {
-    for (int i = 0; i < w.SSTab1->count(); ++i)
-        if (w.SSTab1->TabVisible(i) && w.SSTab1->TabCaption(i) == caption)
-            w.SSTab1->setTab(i);
+    SelectTab(w, caption);
     ASSERT_EQ(w.SSTab1->Caption(), caption);
 }
 

@@ -35,19 +35,12 @@ INSERT INTO Schedulelaw (law_id, law_code, type_id, title, descr, all_law_flag, 
 INSERT INTO system_law_parameters VALUES (1);
 )SQL");
 
-void selectTab(FrmInitial& w, const QString& caption)
-{
-    for (int i = 0; i < w.SSTab1->count(); ++i)
-        if (w.SSTab1->TabVisible(i) && w.SSTab1->TabCaption(i) == caption)
-            w.SSTab1->setTab(i);
-}
-
 class Guide : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(app.started);
-        selectTab(w(), QStringLiteral("Οδηγός Εγγράφων"));
+        SelectTab(w(), QStringLiteral("Οδηγός Εγγράφων"));
     }
     FrmInitial& w() { return app.window(); }
     TreeView& tree() { return *w().tvwTreeschedule[0]; }

@@ -39,13 +39,6 @@ INSERT INTO schedule (schedule_id, schedule_id_parent, descr, order_flag_lev1) V
 INSERT INTO system_law_parameters VALUES (1);
 )SQL");
 
-void selectTab(FrmInitial& w, const QString& caption)
-{
-    for (int i = 0; i < w.SSTab1->count(); ++i)
-        if (w.SSTab1->TabVisible(i) && w.SSTab1->TabCaption(i) == caption)
-            w.SSTab1->setTab(i);
-}
-
 class SearchTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(app.started); }
@@ -165,7 +158,7 @@ TEST_F(SearchTest, TheListsGrowPastTheirOldCapacity)
 
 TEST_F(SearchTest, LawSearchesOpenExactlyTheTypesOfTheirHits)
 {
-    selectTab(w(), QStringLiteral("Νομοθετήματα"));
+    SelectTab(w(), QStringLiteral("Νομοθετήματα"));
     search(w().txtsearchlaw[1], 1, QStringLiteral("Εγγραφές"));
     EXPECT_TRUE(found(w().tvwTreelaw, "c10"));
     EXPECT_TRUE(found(w().tvwTreelaw, "c30"));
@@ -189,7 +182,7 @@ TEST_F(SearchTest, LawSearchesOpenExactlyTheTypesOfTheirHits)
 
 TEST_F(SearchTest, TheDocumentGuideSearch)
 {
-    selectTab(w(), QStringLiteral("Οδηγός Εγγράφων"));
+    SelectTab(w(), QStringLiteral("Οδηγός Εγγράφων"));
     search(w().txtsearchSchedule[0], 0, QStringLiteral("σπουδων"));
     EXPECT_TRUE(found(w().tvwTreeschedule[0], "l3"));
     EXPECT_TRUE(open(w().tvwTreeschedule[0], "l1"));
@@ -205,7 +198,7 @@ TEST_F(SearchTest, TheDocumentGuideSearch)
 
 TEST_F(SearchTest, TheHistoryTabSearchesNothing)
 {
-    selectTab(w(), QStringLiteral("Ιστορικό"));
+    SelectTab(w(), QStringLiteral("Ιστορικό"));
     const int nodes = w().tvwTree->Count();
     w().cmdsearch_Click(0);
     w().cmdsearch_Click(1);
@@ -225,7 +218,7 @@ TEST_F(SearchTest, EnterInASearchBoxStartsItsSearch)
     QTest::keyClick(w().txtsearch[1], Qt::Key_Return);
     EXPECT_TRUE(found(w().tvwTree, "l5"));
 
-    selectTab(w(), QStringLiteral("Οδηγός Εγγράφων"));
+    SelectTab(w(), QStringLiteral("Οδηγός Εγγράφων"));
     w().txtsearchSchedule[0]->setFocus();
     QCoreApplication::processEvents();
     EXPECT_TRUE(w().cmdsearch[0]->isDefault());

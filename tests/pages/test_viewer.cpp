@@ -32,13 +32,6 @@ INSERT INTO system_law_parameters VALUES (1);
 
 const QString kLaw2 = QStringLiteral(" <H1>Δεύτερος</H1><BR> <p>εισαγωγή</p><H2>Παρ. 1.1</H2><p>Βλ. <a href=\"#1\">πρώτο</a></p>");
 
-void selectTab(FrmInitial& w, const QString& caption)
-{
-    for (int i = 0; i < w.SSTab1->count(); ++i)
-        if (w.SSTab1->TabVisible(i) && w.SSTab1->TabCaption(i) == caption)
-            w.SSTab1->setTab(i);
-}
-
 void clickNode(TreeView& tree, const char* key)
 {
     tree.SetSelectedItem(tree.Node(QString::fromLatin1(key)));
@@ -64,7 +57,7 @@ protected:
 
 TEST_F(Viewer, ALawOfTheTreeShowsItsAssembledPageAndTopics)
 {
-    selectTab(w(), QStringLiteral("Νομοθετήματα"));
+    SelectTab(w(), QStringLiteral("Νομοθετήματα"));
     clickNode(*w().tvwTreelaw, "c2");
     EXPECT_EQ(w().brwWebBrowser3->BodyHtml(), kLaw2);
     EXPECT_TRUE(w().brwWebBrowser3->IsStyled());
@@ -84,7 +77,7 @@ TEST_F(Viewer, ALawOfTheTreeShowsItsAssembledPageAndTopics)
 
 TEST_F(Viewer, ATypeNodeTogglesAndLeavesThePageInPlace)
 {
-    selectTab(w(), QStringLiteral("Νομοθετήματα"));
+    SelectTab(w(), QStringLiteral("Νομοθετήματα"));
     clickNode(*w().tvwTreelaw, "c2");
     QTreeWidgetItem* type = w().tvwTreelaw->Node(QStringLiteral("p1"));
     const QString before = TreeView::Image(type);
@@ -104,7 +97,7 @@ TEST_F(Viewer, ATypeNodeTogglesAndLeavesThePageInPlace)
 
 TEST_F(Viewer, PicturesOfALawLoadFromTheHelpFolder)
 {
-    selectTab(w(), QStringLiteral("Νομοθετήματα"));
+    SelectTab(w(), QStringLiteral("Νομοθετήματα"));
     clickNode(*w().tvwTreelaw, "c1");
     const QString expected = QDir(app.platform.appFolder).filePath(QStringLiteral("help/seal.png"));
     EXPECT_TRUE(w().brwWebBrowser3->BodyHtml().contains(QStringLiteral("src=\"") + QDir::toNativeSeparators(expected) + u'"'))
@@ -128,7 +121,7 @@ TEST_F(Viewer, ALinkInTheTopicPageOpensTheLawBelowIt)
 
 TEST_F(Viewer, ALinkInALawPageOpensOneViewerAtATime)
 {
-    selectTab(w(), QStringLiteral("Νομοθετήματα"));
+    SelectTab(w(), QStringLiteral("Νομοθετήματα"));
     clickNode(*w().tvwTreelaw, "c2");
     follow(*w().brwWebBrowser3, "#1");
     FrmHotBrowser* first = viewer();
@@ -162,7 +155,7 @@ TEST_F(Viewer, ALinkInALawPageOpensOneViewerAtATime)
 
 TEST_F(Viewer, ALinkToNoLawOpensABlankViewer)
 {
-    selectTab(w(), QStringLiteral("Νομοθετήματα"));
+    SelectTab(w(), QStringLiteral("Νομοθετήματα"));
     clickNode(*w().tvwTreelaw, "c2");
     follow(*w().brwWebBrowser3, "about:blank#abc");
     ASSERT_NE(viewer(), nullptr);
@@ -172,7 +165,7 @@ TEST_F(Viewer, ALinkToNoLawOpensABlankViewer)
 
 TEST_F(Viewer, OpenedFromTheHistoryTabItHasNoSaveButton)
 {
-    selectTab(w(), QStringLiteral("Ιστορικό"));
+    SelectTab(w(), QStringLiteral("Ιστορικό"));
     st().gPageHtml.clear();
     FrmHotBrowser& v = app.program().showFrmHotBrowser();
     EXPECT_TRUE(v.cmdpicsavewholelaw->isHidden());

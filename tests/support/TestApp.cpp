@@ -1,5 +1,6 @@
 #include "support/TestApp.h"
 
+#include "mainwindow/Controls.h"
 #include "mainwindow/FrmInitial.h"
 #include "startup/Program.h"
 #include "support/TestDatabase.h"
@@ -31,4 +32,11 @@ QString TestApp::databasePath() const
 void TestApp::alter(const QString& sql) const
 {
     TestDatabase::Run(databasePath(), sql);
+}
+
+void SelectTab(FrmInitial& window, const QString& caption)
+{
+    for (int i = 0; i < window.SSTab1->count(); ++i)
+        if (window.SSTab1->TabVisible(i) && window.SSTab1->TabCaption(i) == caption)
+            window.SSTab1->setTab(i);
 }

@@ -28,3 +28,6 @@ public:
 private:
     std::unique_ptr<Program> m_program;
 };
+
+// Makes the visible tab with that caption current, as a click on it would.
+void SelectTab(FrmInitial& window, const QString& caption);
