@@ -1262,15 +1262,6 @@ void FrmInitial::cmdsearch_Click(int Index)
         blank({brwWebBrowser1, brwWebBrowser2});
         TreeView_with_search_titles(text);
     }
-    if (Index == 0 && gOnTabNomoi) {
-        const QString text = Jet::Trim(txtsearchlaw[0]->text());
-        emptied(tvwTreelaw);
-        blank({brwWebBrowser3});
-        if (text.isEmpty())
-            AddlawTypeNodes({}, 0, {}, 0, true);
-        else
-            TreeView_with_law_search(text, false);
-    }
     if (Index == 1 && gOnTabThemata) {
         const QString text = Jet::Trim(txtsearch[1]->text());
         emptied(tvwTree);
@@ -1280,14 +1271,15 @@ void FrmInitial::cmdsearch_Click(int Index)
         else
             TreeView_with_search(text, true);
     }
-    if (Index == 1 && gOnTabNomoi) {
-        const QString text = Jet::Trim(txtsearchlaw[1]->text());
+    if (gOnTabNomoi && (Index == 0 || Index == 1)) {
+        // Button 0 searches the titles, button 1 the keywords.
+        const QString text = Jet::Trim(txtsearchlaw[Index]->text());
         emptied(tvwTreelaw);
         blank({brwWebBrowser3});
         if (text.isEmpty())
             AddlawTypeNodes({}, 0, {}, 0, true);
         else
-            TreeView_with_law_search(text, true);
+            TreeView_with_law_search(text, Index == 1);
     }
 }
 

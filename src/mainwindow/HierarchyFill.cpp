@@ -35,15 +35,13 @@ private:
 
 const HierarchyQueries& TopicHierarchy()
 {
-    static const HierarchyQueries q{&TreeSql::TopicRoots, &TreeSql::TopicChildren, &TreeSql::TopicChildCount,
-                                    &TreeSql::TopicChildCount, u"topic_id"};
+    static const HierarchyQueries q{&TreeSql::TopicRoots, &TreeSql::TopicChildren, &TreeSql::TopicChildCount, u"topic_id"};
     return q;
 }
 
 const HierarchyQueries& ScheduleHierarchy()
 {
-    static const HierarchyQueries q{&TreeSql::ScheduleRoots, &TreeSql::ScheduleChildren, &TreeSql::ScheduleChildCount,
-                                    &TreeSql::ScheduleChildCount, u"schedule_id"};
+    static const HierarchyQueries q{&TreeSql::ScheduleRoots, &TreeSql::ScheduleChildren, &TreeSql::ScheduleChildCount, u"schedule_id"};
     return q;
 }
 
@@ -77,7 +75,7 @@ void FillHierarchy(Database& db, TreeView& tree, const HierarchyQueries& queries
                 expand = true;
                 tree.SetImage(node, kOpen);
             } else {
-                tree.SetImage(node, count(db, queries.rootChildCount(id)) > 0 ? kClosed : kOpen);
+                tree.SetImage(node, count(db, queries.childCount(id)) > 0 ? kClosed : kOpen);
             }
         }
         QSet<qint32> ancestors{id};

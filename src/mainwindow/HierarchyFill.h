@@ -12,7 +12,6 @@ class TreeView;
 struct HierarchyQueries {
     QString (*roots)();
     QString (*children)(qint32 parentId);
-    QString (*rootChildCount)(qint32 parentId);
     QString (*childCount)(qint32 parentId);
     const char16_t* idColumn;
 };

@@ -24,8 +24,8 @@ TopicPage BuildTopicPage(Database& db, qint32 topicId, const QString& appTitle)
             laws = db.openRecordset(PageSql::AbstractLaws(rs.toLong(u"abstract_id")), CursorType::Keyset);
         page.html += rs.text(u"abstr_descr");
         if (withLinks) {
-            if (laws.eof())
-                page.abstractWithoutLaws = true;
+            // The law area was blanked before the page was built, so an
+            // abstract without laws leaves nothing to blank.
             while (!laws.eof()) {
                 const QString id = QString::number(laws.toLong(u"law_id"));
                 page.html += QStringLiteral("<a href =#") + id + QStringLiteral(" id = ") + id + QStringLiteral(">")

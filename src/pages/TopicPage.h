@@ -14,8 +14,6 @@ struct TopicPage {
     };
     Outcome outcome = Outcome::NoAbstracts;
     QString html;  // starts with one blank
-    // Some abstract's law query returned no law (the law area stays blank).
-    bool abstractWithoutLaws = false;
 };
 
 TopicPage BuildTopicPage(Database& db, qint32 topicId, const QString& appTitle);

@@ -76,8 +76,6 @@ TEST(HistoryFile, EntriesStopAtTheFirstLineThatIsNoNumber)
 
 TEST(HistoryFile, TheMainWindowLoadsAndWritesItBack)
 {
-    TestPlatform probe;
-    QTemporaryDir scratch;
     {
         // The file lies in the application folder the program starts from.
         TestApp first(kLaws);

@@ -280,7 +280,6 @@ TEST(MainWindow, ALoadStepThatFailsIsSkipped)
 
 TEST(MainWindow, TheViewerSettingNamesItselfOnTheDocumentButton)
 {
-    TestPlatform probe;
     TestApp app(kContent);
     ASSERT_TRUE(app.started);
     EXPECT_EQ(app.window().cmdpicWordlaw->toolTip(), QStringLiteral("Προβολή εγγράφου"));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -146,4 +147,17 @@ TEST(PageBrowserLinks, AClickReachesTheHandlerBeforeAnyNavigation)
     EXPECT_EQ(addresses, (QStringList{"about:blank#57", "about:blank#f12"}));
     // Cancelled: the page is still there.
     EXPECT_EQ(b.BodyHtml(), QStringLiteral("<a href =#57 id = 57>νόμος</a>"));
+}
+
+TEST(PageBrowserLayout, AnUnstyledBodyIsShownOnceTheEventLoopRuns)
+{
+    PageBrowser b(QStringLiteral("b"));
+    b.SetBodyHtml(QStringLiteral("<p>μόνο</p>"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(b.toPlainText().contains(QStringLiteral("μόνο")));
+    // A later blank navigation wins over a body still waiting.
+    b.SetBodyHtml(QStringLiteral("<p>παλιό</p>"));
+    b.Navigate(PageBrowser::kBlank);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(b.toPlainText().isEmpty());
 }

@@ -51,7 +51,6 @@ TEST_F(TopicPageText, OtherEditionsLinkEachDisplayedLaw)
     EXPECT_EQ(page.html, QStringLiteral(" <h1>Εγγραφές</h1><p>πρώτη</p>"
                                         "<a href =#12 id = 12>Νόμος 12</a><br><a href =#7 id = 7>Νόμος 7</a><br>"
                                         "<p>δεύτερη</p><a href =#9 id = 9></a><br>"));
-    EXPECT_FALSE(page.abstractWithoutLaws);
 }
 
 TEST_F(TopicPageText, ANullFirstAbstractLeavesThePageBlank)
@@ -68,5 +67,4 @@ TEST_F(TopicPageText, NoAbstractsAndNullTitles)
     EXPECT_EQ(none.html, QStringLiteral(" "));
     const TopicPage untitled = BuildTopicPage(db, 4, QStringLiteral("Kestrin"));
     EXPECT_EQ(untitled.html, QStringLiteral(" <h1></h1><p>χωρίς τίτλο</p>"));
-    EXPECT_TRUE(untitled.abstractWithoutLaws);
 }
