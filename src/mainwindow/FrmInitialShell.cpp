@@ -1,0 +1,402 @@
+#include "mainwindow/FrmInitial.h"
+
+#include "data/JetFunctions.h"
+#include "mainwindow/Controls.h"
+#include "pages/PageBrowser.h"
+#include "startup/Edition.h"
+#include "startup/FrmWait.h"
+#include "startup/Paths.h"
+#include "startup/Platform.h"
+#include "startup/Program.h"
+#include "startup/Registry.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+const QColor kWindowBack(146, 132, 131);
+const QColor kTabBack(177, 149, 138);
+const QColor kTabFore(112, 85, 75);
+
+} // namespace
+
+void FrmInitial::Form_Load()
+{
+    gLoading = true;
+    if (FrmWait* wait = m_program.frmWait()) {
+        wait->show();
+        m_platform.repaintNow(*wait);
+    }
+    m_platform.setHourglass(true);
+
+    m_state.gDaoDatabase.reset();
+    m_state.gDaoWorkspace.clear();
+
+    setWindowTitle(m_state.gAppTitle + QStringLiteral("  ") + Edition::kMakersMark);
+
+    m_state.gTempPath = GetTempFolder(m_platform);
+    if (!Paths::EndsWithSeparator(m_state.gTempPath))
+        m_state.gTempPath += Paths::Separator();
+
+    SSTab1->setTabsPerRow(4);
+    layout.SSTab1.Width = MainLayout::kTabWidth;
+
+    m_state.gViewerPath = Jet::Trim(GetRegString(m_platform.registry(), true, QStringLiteral("\\TARVO"),
+                                                 QStringLiteral("Application2Open"), QString()));
+    if (!m_state.gViewerPath.isEmpty())
+        cmdpicWordlaw->setToolTip(QStringLiteral("Προβολή εγγράφου με ") + m_state.gViewerPath);
+
+    // From here to the showing of the window a failing step is skipped.
+    ignoringErrors([this] {
+        gOnTabThemata = gOnTabNomoi = gOnTabOrganogramma_P = gOnTabOrganogramma_N = false;
+    });
+    ignoringErrors([this] {
+        LoadHistory();
+        m_platform.setHourglass(true);
+    });
+    ignoringErrors([this] {
+        brwWebBrowser1->Navigate(PageBrowser::kBlank);
+        brwWebBrowser2->Navigate(PageBrowser::kBlank);
+        brwWebBrowser3->Navigate(PageBrowser::kBlank);
+    });
+    ignoringErrors([this] {
+        AddTopicRootNodes({}, 0, false, {}, 0, true);
+        m_platform.setHourglass(true);
+    });
+    ignoringErrors([this] {
+        AddlawTypeNodes({}, 0, {}, 0, true);
+        m_platform.setHourglass(true);
+    });
+    ignoringErrors([this] {
+        const QString& title = m_state.gAppTitle;
+        const bool firstTabs = title == Edition::kSelvara || title == Edition::kTolvane;
+        SSTab1->setTabVisible(0, !firstTabs);
+        SSTab1->setTabEnabled(0, !firstTabs);
+        SSTab1->setTabVisible(3, firstTabs);
+        SSTab1->setTabEnabled(3, firstTabs);
+        if (title == Edition::kSelvara)
+            SSTab1->setTabCaption(3, kDocumentGuide);
+        if (!firstTabs) {
+            lblsearchlaw[0]->setText(QStringLiteral("Αναζήτηση με τον αριθμό του νομοθετήματος"));
+            lblsearchlaw[1]->setText(QStringLiteral("Αναζήτηση με λέξεις κλειδιά του νομοθετήματος"));
+            lblsearch[1]->setText(QStringLiteral("Αναζήτηση με λέξεις κλειδιά του θέματος"));
+            lblsearchschedule[1]->setText(QStringLiteral("Αναζήτηση με λέξεις κλειδιά του τίτλου"));
+        }
+        m_platform.setHourglass(true);
+    });
+    ignoringErrors([this] {
+        if (usesSecondSchedule())
+            AddScheduleRootNodes_N({}, 0, false, {}, 0, true);
+        else
+            AddScheduleRootNodes_P({}, 0, false, {}, 0, true);
+        m_platform.setHourglass(true);
+    });
+    ignoringErrors([this] {
+        const QString& title = m_state.gAppTitle;
+        if (title == Edition::kTolvane) {
+            imLogo->setPixmap(imLogoTarvoP->pixmap());
+            lblsearchschedule[0]->setText(QStringLiteral("Αναζήτηση στο Οργανόγραμμα"));
+            txtsearchSchedule[0]->setToolTip(
+                QStringLiteral("Αναζήτηση στους τίτλους των θεμάτων που εμφανίζονται στο δέντρο του Οργανογράμματος."));
+        } else if (title == Edition::kKestrin) {
+            imLogo->setPixmap(imLogoTarvoN->pixmap());
+        }
+    });
+
+    gLoading = false;
+    m_program.unloadFrmWait();
+    m_platform.setHourglass(false);
+    show();
+
+    SSTab1_Click(0);
+    for (QLineEdit* box : {txtsearchSchedule[0], txtsearchSchedule[1], txtsearch[0], txtsearch[1], txtsearchlaw[0], txtsearchlaw[1]})
+        box->clear();
+    m_platform.setHourglass(false);
+}
+
+void FrmInitial::SSTab1_Click(int)
+{
+    cmdpicprintabstr->setVisible(true);
+    ignoringErrors([this] {
+        for (RichTextBox* box : {rtbWord, rtbWordLawTopic, rtbWordLaw}) {
+            box->setVisible(false);
+            box->setEnabled(false);
+        }
+        brwWebBrowserLawFile->setVisible(false);
+    });
+    const QString c = SSTab1->Caption();
+    if (isScheduleCaption(c)) {
+        lbllaw->setText(QStringLiteral(" Υπόδειγμα"));
+        wIsSchedule = true;
+    } else {
+        lbllaw->setText(QStringLiteral(" Νομοθέτημα"));
+        wIsSchedule = false;
+    }
+    gOnTabThemata = gOnTabNomoi = gOnTabOrganogramma_P = gOnTabOrganogramma_N = false;
+    ArrangeTab();
+
+    if (isScheduleCaption(c)) {
+        if (usesSecondSchedule()) {
+            gOnTabOrganogramma_N = true;
+            m_state.gLawId = m_state.gLawIdOrganogramma_N;
+            tvwTreeschedule_Click(1);
+            txtsearchSchedule[1]->setFocus();
+        } else {
+            gOnTabOrganogramma_P = true;
+            m_state.gLawId = m_state.gLawIdOrganogramma_P;
+            tvwTreeschedule_Click(0);
+            txtsearchSchedule[0]->setFocus();
+        }
+    } else if (c == kHistory) {
+        brwWebBrowser3->Navigate(PageBrowser::kBlank);
+        lsthistory->setFocus();
+    } else if (c == kTopics) {
+        gOnTabThemata = true;
+        m_state.gLawId = m_state.gLawIdThemata;
+        txtsearch[0]->setFocus();
+        tvwTree_Click();
+    } else if (c == kLegislation) {
+        gOnTabNomoi = true;
+        m_state.gLawId = m_state.gLawIdNomoi;
+        txtsearchlaw[0]->setFocus();
+        tvwTreelaw_Click();
+    }
+}
+
+void FrmInitial::ArrangeTab()
+{
+    const QString c = SSTab1->Caption();
+    const bool topics = c == kTopics;
+    const bool legislation = c == kLegislation;
+    const bool history = c == kHistory;
+    const bool schedule = isScheduleCaption(c);
+
+    cmbLawsAbstracts->clear();
+
+    frSearch->setVisible(topics);
+    frsearchlaw->setVisible(legislation);
+    frSearchSchedule[0]->setVisible(false);
+    frSearchSchedule[1]->setVisible(false);
+    if (schedule)
+        frSearchSchedule[m_state.gAppTitle == Edition::kKestrin ? 1 : 0]->setVisible(true);
+
+    lblDocument->setVisible(schedule);
+
+    layout.ArrangeSearchRow(currentLayoutTab(), m_state.gAppTitle == Edition::kKestrin);
+    cmdsearch[0]->setVisible(!history);
+    cmdsearch[1]->setVisible(legislation || topics);
+
+    cmdpicprintabstr->setVisible(!legislation && !history);
+    cmdpiclawhist->setVisible(history || legislation);
+    cmdpicsavewholelaw->setVisible(legislation);
+    Cmddelete->setVisible(history);
+    brwWebBrowser1->setVisible(!legislation && !history);
+    brwWebBrowser2->setVisible(!legislation && !history);
+    if (topics) {
+        if (brwWebBrowserLawFile->isHidden() && !rtbWordLawTopic->isEnabled()) {
+            rtbWordLawTopic->setVisible(false);
+            brwWebBrowser2->setVisible(true);
+        } else if (!brwWebBrowserLawFile->isHidden()) {
+            layout.brwWebBrowserLawFile = layout.brwWebBrowser2;
+        }
+    }
+    brwWebBrowser3->setVisible(history || legislation);
+    picDrag2->setVisible(!brwWebBrowser2->isHidden());
+    sspLaw->setVisible(!brwWebBrowser2->isHidden());
+    cmdpichistory->setVisible(topics);
+    cmdpiclaw->setVisible(topics);
+    cmdpicWordlaw->setVisible(schedule);
+    ApplyLayout();
+
+    if (topics) {
+        SetTabOrder({txtsearch[0], cmdsearch[0], txtsearch[1], cmdsearch[1], tvwTree, cmdpicprintabstr, cmdpiclaw, cmdpichistory});
+    } else if (legislation) {
+        SetTabOrder({txtsearchlaw[0], cmdsearch[0], txtsearchlaw[1], cmdsearch[1], cmbLawsAbstracts, tvwTreelaw,
+                     cmdpiclawhist, cmdpicsavewholelaw});
+    } else if (schedule) {
+        const int i = usesSecondSchedule() ? 1 : 0;
+        SetTabOrder({txtsearchSchedule[i], cmdsearch[0], cmdsearch[1], tvwTreeschedule[i], cmdpicprintabstr, cmdpiclaw,
+                     cmdpichistory});
+    } else if (history) {
+        SetTabOrder({lsthistory, cmdpiclawhist, Cmddelete});
+    }
+}
+
+void FrmInitial::SetTabOrder(const QList<QWidget*>& controls)
+{
+    for (qsizetype i = 0; i + 1 < controls.size(); ++i)
+        QWidget::setTabOrder(controls[i], controls[i + 1]);
+}
+
+void FrmInitial::cmdtoolbar_Click(int Index)
+{
+    switch (Index) {
+    case 3:
+        ExitApplication();
+        break;
+    default:
+        break;
+    }
+}
+
+void FrmInitial::ExitApplication()
+{
+    m_program.unloadFrmHotBrowser();
+    close();
+}
+
+void FrmInitial::Form_Unload()
+{
+    m_unloaded = true;
+    save_history();
+    m_program.unloadFrmHotBrowser();
+}
+
+void FrmInitial::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (!m_unloaded) {
+        guarded([this] { Form_Unload(); });
+        m_platform.endProgram(ExitStatus::Normal);
+    }
+}
+
+void FrmInitial::Form_Activate()
+{
+    m_state.gMainActive = 1;
+}
+
+void FrmInitial::Form_Deactivate()
+{
+    m_state.gMainActive = 0;
+}
+
+void FrmInitial::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow())
+            Form_Activate();
+        else
+            Form_Deactivate();
+    }
+}
+
+void FrmInitial::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    guarded([this] { Form_Resize(); });
+}
+
+void FrmInitial::Form_Resize()
+{
+    if (gLoading)
+        return;
+    const Twips t = twips();
+    if (!layout.Form_Resize(ScaleWidth(), ScaleHeight(), t.fromPixelsY(SSTab1->tabStripHeight())))
+        return;
+
+    QPalette back = client->palette();
+    back.setColor(QPalette::Window, kWindowBack);
+    client->setPalette(back);
+    sspToolbar->setBackColour(kWindowBack);
+    SSTab1->setColours(kTabBack, kTabFore);
+
+    cmdpicprintabstr->setVisible(true);
+    cmdpiclaw->setVisible(true);
+    cmdpicWordlaw->setVisible(false);
+    ArrangeTab();
+
+    const QString c = SSTab1->Caption();
+    if (isScheduleCaption(c)) {
+        if (usesSecondSchedule())
+            gOnTabOrganogramma_N = true;
+        else
+            gOnTabOrganogramma_P = true;
+        m_state.gLawId = gOnTabOrganogramma_P ? m_state.gLawIdOrganogramma_P : m_state.gLawIdOrganogramma_N;
+    } else if (c == kHistory) {
+        brwWebBrowser3->Navigate(PageBrowser::kBlank);
+    } else if (c == kTopics) {
+        gOnTabThemata = true;
+        m_state.gLawId = m_state.gLawIdThemata;
+    } else if (c == kLegislation) {
+        gOnTabNomoi = true;
+        m_state.gLawId = m_state.gLawIdNomoi;
+        brwWebBrowser3->Navigate(PageBrowser::kBlank);
+    }
+}
+
+void FrmInitial::ApplyLayout()
+{
+    const Twips t = twips();
+    auto place = [&](QWidget* w, const TwipRect& r, int dy = 0) {
+        w->setGeometry(t.toPixelsX(r.Left), t.toPixelsY(r.Top) - dy, t.toPixelsX(r.Width), t.toPixelsY(r.Height));
+    };
+    const int strip = SSTab1->tabStripHeight();
+
+    place(sspToolbar, layout.sspToolbar);
+    for (int i = 0; i < 4; ++i)
+        place(cmdtoolbar[i], layout.cmdtoolbar[i]);
+    place(imLogoStrech, layout.imLogoStrech);
+    place(imLogo, layout.imLogo);
+    place(SSTab1, layout.SSTab1);
+    place(picDrag, layout.picDrag);
+    place(picDrag2, layout.picDrag2);
+    place(sspAbstract, layout.sspAbstract);
+    place(sspLaw, layout.sspLaw);
+    place(brwWebBrowser1, layout.brwWebBrowser1);
+    place(brwWebBrowser2, layout.brwWebBrowser2);
+    place(brwWebBrowser3, layout.brwWebBrowser3);
+    place(brwWebBrowserLawFile, layout.brwWebBrowserLawFile);
+    place(rtbWord, layout.rtbWord);
+    place(rtbWordLaw, layout.rtbWordLaw);
+    place(rtbWordLawTopic, layout.rtbWordLawTopic);
+    for (int i = 0; i < 2; ++i)
+        place(cmdsearch[i], layout.cmdsearch[i]);
+
+    place(frSearch, layout.frSearch, strip);
+    place(frsearchlaw, layout.frsearchlaw, strip);
+    place(tvwTree, layout.tvwTree, strip);
+    place(tvwTreelaw, layout.tvwTreelaw, strip);
+    place(lsthistory, layout.lsthistory, strip);
+    for (int i = 0; i < 2; ++i) {
+        place(frSearchSchedule[i], layout.frSearchSchedule[i], strip);
+        place(tvwTreeschedule[i], layout.tvwTreeschedule[i], strip);
+        place(txtsearch[i], layout.txtsearch[i]);
+        place(txtsearchlaw[i], layout.txtsearchlaw[i]);
+        place(txtsearchSchedule[i], layout.txtsearchSchedule[i]);
+        place(lblsearch[i], layout.lblsearch[i]);
+        place(lblsearchschedule[i], layout.lblsearchschedule[i]);
+    }
+    for (int i = 0; i < 3; ++i)
+        place(lblsearchlaw[i], layout.lblsearchlaw[i]);
+    place(cmbLawsAbstracts, layout.cmbLawsAbstracts);
+
+    place(cmdpicprintabstr, layout.cmdpicprintabstr);
+    place(cmdpicsavewholelaw, layout.cmdpicsavewholelaw);
+    place(Cmddelete, layout.Cmddelete);
+    place(cmdpiclawhist, layout.cmdpiclawhist);
+    place(cmdpichistory, layout.cmdpichistory);
+    place(cmdpiclaw, layout.cmdpiclaw);
+    place(cmdpicWordlaw, layout.cmdpicWordlaw);
+    place(lbllaw, layout.lbllaw);
+    place(lblDocument, layout.lblDocument);
+}
+
+void FrmInitial::picDrag_MouseMove(int Button, int, int x, int)
+{
+    if (layout.picDrag_MouseMove(Button, x, ScaleWidth(), currentLayoutTab(), m_state.gAppTitle == Edition::kKestrin))
+        ApplyLayout();
+}
+
+void FrmInitial::picDrag2_MouseMove(int Button, int, int, int y)
+{
+    if (layout.picDrag2_MouseMove(Button, y, ScaleHeight(), currentLayoutTab()))
+        ApplyLayout();
+}
