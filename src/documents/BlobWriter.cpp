@@ -29,7 +29,8 @@ bool splitQuery(const QString& query, QString* table, QString* fromOn)
 
 } // namespace
 
-QString WriteBlobFile(Database& db, const QString& query, const QString& path, const std::function<void()>& afterChunk)
+QString WriteBlobFile(Database& db, const QString& query, const QString& path, const std::function<void()>& afterChunk,
+                      const std::function<void()>& beforeWrite)
 {
     QString table;
     QString fromOn;
@@ -44,6 +45,8 @@ QString WriteBlobFile(Database& db, const QString& query, const QString& path, c
     const qint64 rowid = rs.value(u"blob_rowid").toLongLong();
     const qint64 size = rs.value(u"blob_size").toLongLong();
     rs.close();
+    if (beforeWrite)
+        beforeWrite();
 
     if (QFile::exists(path))
         QFile::remove(path);
@@ -70,6 +73,16 @@ QString WriteBlobFile(Database& db, const QString& query, const QString& path, c
     sqlite3_blob_close(blob);
     file.close();
     return ok ? path : QString();
+}
+
+bool IsSafeDocumentType(const QString& type)
+{
+    if (type.size() > 16)
+        return false;
+    for (const QChar c : type)
+        if (!c.isLetterOrNumber() && c != u'_' && c != u'-')
+            return false;
+    return true;
 }
 
 double BlobProgressFraction(double elapsedSeconds)

@@ -1,6 +1,7 @@
 #include "mainwindow/Controls.h"
 
 #include "startup/AppError.h"
+#include "documents/RtfReader.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -390,4 +392,15 @@ RichTextBox::RichTextBox(const QString& name, QWidget* parent)
     setObjectName(name);
     setReadOnly(true);
     setUndoRedoEnabled(false);
+}
+
+void RichTextBox::LoadFile(const QString& path)
+{
+    auto* loaded = new QTextDocument(this);
+    if (!LoadRtfFile(path, *loaded)) {
+        delete loaded;
+        throw AppError(321, QStringLiteral("Invalid file format"));
+    }
+    // The editor deletes the document it replaces when it is its parent.
+    setDocument(loaded);
 }

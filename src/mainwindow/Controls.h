@@ -157,4 +157,6 @@ class RichTextBox : public QTextEdit {
     Q_OBJECT
 public:
     explicit RichTextBox(const QString& name, QWidget* parent = nullptr);
+    // Shows an rtf file; throws AppError when it cannot be read as rtf.
+    void LoadFile(const QString& path);
 };

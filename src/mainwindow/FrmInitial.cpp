@@ -263,6 +263,7 @@ void FrmInitial::wireEvents()
         connect(lawPage, &PageBrowser::BeforeNavigate2, this, [this](const QString& url, bool& cancel) {
             guarded([&] { brwLawPage_BeforeNavigate2(url, cancel); });
         });
+    connect(cmdpicWordlaw, &QToolButton::clicked, this, [this] { guarded([this] { cmdpicWordlaw_Click(); }); });
     connect(brwWebBrowser3, &PageBrowser::GotFocus, this, [this] { guarded([this] { brwWebBrowser3_GotFocus(); }); });
     connect(brwWebBrowserLawFile, &PageBrowser::NavigateComplete2, this, [this] {
         guarded([this] { brwWebBrowserLawFile_NavigateComplete2(); });

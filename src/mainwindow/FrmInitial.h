@@ -175,7 +175,6 @@ public:
     void tvwTreeschedule_MouseUp(int Index, const QPoint& position);
     void ShowScheduleNode_P(QTreeWidgetItem* node);
     void ShowScheduleNode_N(QTreeWidgetItem* node);
-    QString SaveBlobBodyFile(const QString& query);
     QString gDocumentType;
 
     // Searches.
@@ -188,8 +187,15 @@ public:
 
     void LoadHistory();
     void save_history();
-    QString SaveBlobSubBodyFile(const QString& query, const QString& type, ProgressControl* progress);
     void cmdpicsavewholelaw_Click();
+
+    // Attached documents.
+    QString SaveBlobSubBodyFile(const QString& query, const QString& type, ProgressControl* progress);
+    QString SaveBlobBodyFile(const QString& query);
+    void UpdateBlobProgress(ProgressControl* progress);
+    bool StartOfficeApplication(const QString& type, bool Visible);
+    void cmdpicWordlaw_Click();
+    void DeleteTempFiles();
 
     // Twips of the client area.
     int ScaleWidth() const;

@@ -4,6 +4,7 @@
 #include "documents/DocumentIcons.h"
 #include "documents/DocumentSql.h"
 #include "mainwindow/Controls.h"
+#include "pages/FrmHotBrowser.h"
 #include "pages/LawPage.h"
 #include "pages/Links.h"
 #include "pages/PageBrowser.h"
@@ -77,6 +78,9 @@ void FrmInitial::navigate_to_hotbrowser(const QString& brwname, bool HotBrowser)
         }
         brwWebBrowserLawFile->setVisible(false);
     });
+    // The viewer's document views would otherwise cover its next page.
+    if (FrmHotBrowser* viewer = m_program.frmhotbrowser(); HotBrowser && viewer && !viewer->unloaded())
+        ignoringErrors([viewer] { viewer->ShowPageView(); });
     ignoringErrors([this] {
         const QString c = SSTab1->Caption();
         if (c == kTopics)
@@ -121,6 +125,10 @@ void FrmInitial::navigate_to_hotbrowserSchedule(const QString& brwname)
     ignoringErrors([this] {
         rtbWord->setVisible(false);
         rtbWord->setEnabled(false);
+        // The page view that an rtf template hid must come back for the next
+        // template, or it would show nothing.
+        if (wIsSchedule)
+            brwWebBrowser2->setVisible(true);
     });
     const qint32 id = brwname == QLatin1String("not_history") ? m_state.gLawId : historyLawId();
     if (m_state.gLawNodeKind == QLatin1String("p")) {

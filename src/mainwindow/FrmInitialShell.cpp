@@ -108,6 +108,7 @@ void FrmInitial::Form_Load()
             imLogo->setPixmap(imLogoTarvoN->pixmap());
         }
     });
+    ignoringErrors([this] { DeleteTempFiles(); });
 
     gLoading = false;
     m_program.unloadFrmWait();
@@ -256,6 +257,7 @@ void FrmInitial::Form_Unload()
     m_unloaded = true;
     save_history();
     m_program.unloadFrmHotBrowser();
+    DeleteTempFiles();
 }
 
 void FrmInitial::closeEvent(QCloseEvent* event)

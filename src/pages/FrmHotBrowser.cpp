@@ -91,6 +91,14 @@ void FrmHotBrowser::brwhotbrowser_BeforeNavigate2(const QString& URL, bool& Canc
     main.ShowPageHtml(*brwhotbrowser);
 }
 
+void FrmHotBrowser::ShowPageView()
+{
+    rtbhotBrowser->setVisible(false);
+    rtbhotBrowser->setEnabled(false);
+    brwFilehotbrowser->setVisible(false);
+    brwhotbrowser->setVisible(true);
+}
+
 void FrmHotBrowser::Form_Activate()
 {
     m_state.gHotBrowserActive = 1;

@@ -46,6 +46,8 @@ public:
     void cmdhotconnprint_Click();
 
     bool unloaded() const { return m_unloaded; }
+    // Puts the document views away and shows the page view.
+    void ShowPageView();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Database.h"
+#include "documents/OfficeApplication.h"
 
 #include <QString>
 
@@ -23,6 +24,9 @@ struct AppState {
     QString gTempPath;    // always ends in a path separator
     QString gViewerPath;  // external document viewer; empty = none
 
+    // The office program and document opened for an attached document.
+    std::unique_ptr<OfficeApplication> gOfficeApp;
+    std::unique_ptr<OfficeDocument> gOfficeDocument;
     float gBlobStartTime = 0.0f;
 
     qint32 gLawId = 0;

@@ -1,10 +1,13 @@
 #include "startup/DesktopPlatform.h"
 
+#include "documents/OfficeApplication.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QWidget>
 
@@ -12,6 +15,8 @@
 #include <windows.h>
 #else
 #include <langinfo.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <locale.h>
 #endif
 
@@ -79,9 +84,46 @@ OsVersion DesktopPlatform::osVersion()
     return v;
 }
 
+#ifndef Q_OS_WIN
+namespace {
+
+// A folder only this user can reach: made with mode 0700 when missing, and
+// refused when it is a link, belongs to someone else or is open to others.
+bool PrivateFolder(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    ::mkdir(native.constData(), 0700);
+    struct stat st {};
+    return ::lstat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid()
+        && (st.st_mode & 077) == 0;
+}
+
+} // namespace
+#endif
+
 QString DesktopPlatform::tempFolder()
 {
-    QString path = QDir::toNativeSeparators(QDir::tempPath());
+    QString folder = QDir::tempPath();
+#ifndef Q_OS_WIN
+    // The shared /tmp would let another user plant a file or a link under the
+    // fixed names the attached documents are written to.
+    const QString runtime = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
+    const QString candidates[] = {
+        runtime.isEmpty() ? QString() : runtime + QStringLiteral("/selvara"),
+        folder + QStringLiteral("/selvara-") + QString::number(::getuid()),
+        QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/tmp"),
+    };
+    for (const QString& candidate : candidates) {
+        if (candidate.isEmpty())
+            continue;
+        QDir().mkpath(QFileInfo(candidate).path());
+        if (PrivateFolder(candidate)) {
+            folder = candidate;
+            break;
+        }
+    }
+#endif
+    QString path = QDir::toNativeSeparators(folder);
     if (!path.isEmpty() && !path.endsWith(QDir::separator()))
         path += QDir::separator();
     return path;
@@ -214,3 +256,8 @@ LocaleValues PosixLocaleValues()
     return v;
 }
 #endif
+
+QString DesktopPlatform::officeProgram()
+{
+    return FindOfficeProgram();
+}

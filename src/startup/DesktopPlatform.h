@@ -19,6 +19,7 @@ public:
     LocaleValues userLocale() override;
     OsVersion osVersion() override;
     QString tempFolder() override;
+    QString officeProgram() override;
     bool acquireInstanceLock() override;
     Dialogs& dialogs() override { return m_dialogs; }
     void setHourglass(bool on) override;

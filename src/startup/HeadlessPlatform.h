@@ -36,6 +36,7 @@ public:
     LocaleValues userLocale() override { return locale; }
     OsVersion osVersion() override { return os; }
     QString tempFolder() override { return tempPath; }
+    QString officeProgram() override { return officePath; }
     bool acquireInstanceLock() override { return !otherInstanceRunning; }
     Dialogs& dialogs() override { return recorder; }
     void setHourglass(bool on) override;
@@ -55,6 +56,7 @@ public:
     QTemporaryDir scratch;
     QString appFolder;
     QString tempPath;
+    QString officePath;  // none installed unless the caller says so
     LocaleValues locale;
     OsVersion os;
     bool otherInstanceRunning = false;

@@ -38,6 +38,9 @@ public:
     virtual LocaleValues userLocale() = 0;
     virtual OsVersion osVersion() = 0;
     virtual QString tempFolder() = 0;
+    // The office suite that stands in for Word and Excel, or empty when none
+    // is installed.
+    virtual QString officeProgram() = 0;
     // False when another instance of the program holds the lock.
     virtual bool acquireInstanceLock() = 0;
     virtual Dialogs& dialogs() = 0;

@@ -65,11 +65,21 @@ void Program::unloadFrmHotBrowser()
     m_frmhotbrowser.reset();
 }
 
+FrmHotBrowser& Program::loadFrmHotBrowser()
+{
+    if (m_frmhotbrowser && m_frmhotbrowser->unloaded())
+        m_frmhotbrowser.reset();
+    if (!m_frmhotbrowser)
+        m_frmhotbrowser = std::make_unique<FrmHotBrowser>(*this);
+    return *m_frmhotbrowser;
+}
+
 FrmHotBrowser& Program::showFrmHotBrowser()
 {
-    unloadFrmHotBrowser();
-    m_frmhotbrowser = std::make_unique<FrmHotBrowser>(*this);
-    if (m_frmInitial) {
+    // A law stored as a document may have loaded the viewer already.
+    const bool fresh = !m_frmhotbrowser || m_frmhotbrowser->unloaded();
+    loadFrmHotBrowser();
+    if (fresh && m_frmInitial) {
         QRect frame = m_frmhotbrowser->frameGeometry();
         frame.moveCenter(m_frmInitial->frameGeometry().center());
         m_frmhotbrowser->move(frame.topLeft());

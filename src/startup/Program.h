@@ -39,6 +39,8 @@ public:
     // unloads it and opens a new one.
     FrmHotBrowser* frmhotbrowser() const { return m_frmhotbrowser.get(); }
     void unloadFrmHotBrowser();
+    // The viewer, loaded but not shown when there is none yet.
+    FrmHotBrowser& loadFrmHotBrowser();
     FrmHotBrowser& showFrmHotBrowser();
 
     // Called as each numbered step of start-up begins.

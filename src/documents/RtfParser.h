@@ -1,0 +1,167 @@
+#pragma once
+
+#include "documents/RtfBuilder.h"
+#include "documents/RtfLexer.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QHash>
+#include <QStringDecoder>
+#include <QTextCharFormat>
+
+#include <climits>
+#include <map>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class QTextDocument;
+
+namespace Rtf {
+
+enum class Kw {
+    None, Ignore, Bin,
+    // destinations
+    FontTable, ColorTable, Pict, SkipDest, NestTableProps, ShpPict,
+    // document
+    Ansi, Mac, Pc, Pca, AnsiCpg, Deff,
+    // font and colour tables
+    Charset, Cpg, Red, Green, Blue,
+    // characters
+    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Caps,
+    Super, Sub, NoSuperSub, Font, FontSize, Foreground, Background,
+    // paragraphs
+    Pard, Left, Right, Center, Justify, LeftIndent, RightIndent, FirstIndent,
+    SpaceBefore, SpaceAfter, LineSpacing, LineMultiple, InTable, Itap, PageBefore,
+    Par, Line, Tab, Page, Cell, Row, NestCell, NestRow,
+    // special characters
+    Emdash, Endash, Lquote, Rquote, Ldblquote, Rdblquote, Bullet, Emspace, Enspace,
+    Qmspace, Zwj, Zwnj, Ltrmark, Rtlmark,
+    Unicode, UnicodeSkip,
+    // tables
+    Trowd, Cellx, Clmrg, Clvmrg, CellBorder, RowBorder, ParaBorder, BorderStyle,
+    Trgaph, Trleft, TableLeft, TableCenter, TableRight,
+    // pictures
+    Png, Jpeg, OtherPicture, PicWidthGoal, PicHeightGoal, PicScaleX, PicScaleY,
+};
+
+Kw Keyword(std::string_view word);
+
+enum class Dest : unsigned char { Body, Skip, FontTable, ColorTable, Picture, NestProps };
+
+struct CharState {
+    int font = -1; // -1: the document's default font
+    int size = 24; // half-points
+    int fg = -1;
+    int bg = -1;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    bool hidden = false;
+    bool caps = false;
+    signed char vertical = 0; // 1 superscript, 2 subscript
+    auto operator<=>(const CharState&) const = default;
+};
+
+struct Group {
+    CharState chr;
+    ParaState para;
+    Dest dest = Dest::Body;
+    int uc = 1;
+};
+
+struct FontDef {
+    QString family;
+    int codepage = 0; // 0: the document's
+};
+
+struct PictureState {
+    enum Kind { Unknown, Png, Jpeg, Other } kind = Unknown;
+    QByteArray data;
+    int highNibble = -1;
+    int goalWidth = 0;
+    int goalHeight = 0;
+    int scaleX = 100;
+    int scaleY = 100;
+};
+
+// One pass over the tokens with an explicit stack of group states, so deep
+// nesting costs no recursion.
+class Parser {
+public:
+    Parser(std::string_view data, QTextDocument& document);
+    void run();
+
+private:
+    Group& top() { return stack.back(); }
+    bool atRoot() const { return stack.size() <= 1 && overflow == 0; }
+    void openGroup();
+    void closeGroup();
+    void skipDestination();
+    void setDestination(Dest dest);
+
+    void word(const Token& t);
+    void bodyWord(Kw kw, const Token& t);
+    void tableWord(Kw kw, int param);
+    void fontWord(Kw kw, int param);
+    void pictureWord(Kw kw, int param);
+
+    void text(std::string_view bytes);
+    void byte(unsigned char b);
+    void symbol(unsigned char c);
+    void addChar(char16_t c);
+    void flushBytes();
+    int formatIndex();
+    QTextCharFormat makeFormat(const CharState& s) const;
+    int codepage();
+    QStringDecoder& decoder(int cp);
+    const FontDef* findFont(int number) const;
+
+    void commitFontName();
+    void commitColor();
+    void pictureByte(unsigned char b);
+    void finishPicture();
+
+    Lexer lex;
+    QTextDocument& doc;
+    std::vector<Group> stack;
+    int overflow = 0;
+    int skip = 0;
+    bool star = false;
+
+    std::vector<QTextCharFormat> formats;
+    std::map<CharState, int> formatIds;
+    CharState lastState;
+    int lastFormat = -1;
+    Builder builder;
+
+    QByteArray pending;
+    int pendingCp = 0;
+    int pendingFormat = 0;
+    std::unordered_map<int, std::unique_ptr<QStringDecoder>> decoders;
+    int cachedFont = INT_MIN;
+    int cachedCp = 0;
+
+    QHash<int, int> fontIndex;
+    std::vector<FontDef> fonts;
+    int defaultFont = 0;
+    int documentCp = 1252;
+    int fontDef = -1;
+    QByteArray fontName;
+
+    std::vector<QColor> colors;
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    bool colorGiven = false;
+
+    PictureState picture;
+
+    RowDef row;
+    CellDef cellDef;
+    enum class BorderTarget { None, Cell, Row } borderTarget = BorderTarget::None;
+};
+
+} // namespace Rtf

@@ -1,0 +1,222 @@
+// Laws and templates stored as documents, in the main window and the viewer,
+// and the document button.
+#include "mainwindow/Controls.h"
+#include "mainwindow/FrmInitial.h"
+#include "pages/FrmHotBrowser.h"
+#include "pages/PageBrowser.h"
+#include "startup/Program.h"
+#include "support/QtPrinters.h"
+#include "support/TestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QToolButton>
+
+namespace {
+
+// "Αθήνα" in the Greek code page.
+const QString kContent = QStringLiteral(R"SQL(
+INSERT INTO LAWTYPE (type_id, descr, display_flag, LAWTYPE_SHOW, LAWTYPE_ORDERNO) VALUES (1, 'Νόμοι', 1, -1, 1), (9, 'Υποδείγματα', 1, -1, 2);
+INSERT INTO law (law_id, law_code, type_id, title, descr, all_law_flag, issue_date, BlobType, BlobBody) VALUES
+  (1, 'Ν. 1', 1, 'Κείμενο', '<p>Βλ. <a href="#2">έγγραφο</a> και <a href="#3">σελίδα</a></p>', 1, '2001-01-01', NULL, NULL),
+  (2, 'Ν. 2', 1, 'Έγγραφο rtf', NULL, 1, '2002-01-01', 'rtf', CAST('{\rtf1\ansi\ansicpg1253 \''c1\''e8\''de\''ed\''e1\par}' AS BLOB)),
+  (3, 'Ν. 3', 1, 'Σελίδα html', NULL, 1, '2003-01-01', 'html', CAST('<html><body><p>Εγκύκλιος</p></body></html>' AS BLOB)),
+  (4, 'Ν. 4', 1, 'Φύλλο', NULL, 1, '2004-01-01', 'xls', X'D0CF11E0');
+INSERT INTO schedule (schedule_id, schedule_id_parent, descr, order_flag_lev1, order_flag_lev2, order_flag_lev3, IsBlob) VALUES
+  (1, 0, 'Υποδείγματα', 1, 0, 0, 0);
+INSERT INTO ScheduleAbstract (Abstract_id, Schedule_id, descr, aa_abstr_flag) VALUES
+  (1, 1, '<p><a href="#1">κείμενο</a> <a href="#2">rtf</a> <a href="#3">xlsx</a> <a href="#4">html</a> <a href="#5">κακό</a></p>', 1);
+INSERT INTO Schedulelaw (law_id, law_code, type_id, title, descr, all_law_flag, article_code, parag_code, BlobType, BlobBody) VALUES
+  (1, 'Υ1', 9, 'Με κείμενο', '<p>κείμενο προτύπου</p>', 1, NULL, NULL, NULL, NULL),
+  (2, 'Υ2', 9, 'Αίτηση', NULL, 0, '1', NULL, NULL, CAST('{\rtf1\ansi\ansicpg1253 \''c1\''e8\''de\''ed\''e1\par}' AS BLOB)),
+  (3, 'Υ3', 9, 'Βαθμοί', NULL, 0, '1', NULL, 'xlsx', X'504B0304'),
+  (4, 'Υ4', 9, 'Ανακοίνωση', NULL, 0, '1', NULL, 'html', CAST('<p>ανακοίνωση</p>' AS BLOB)),
+  (5, 'Υ5', 9, 'Κακό', NULL, 0, '1', NULL, '../../escape', X'00');
+INSERT INTO system_law_parameters VALUES (1);
+)SQL");
+
+class Attached : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(app.started); }
+    FrmInitial& w() { return app.window(); }
+    AppState& st() { return app.program().state(); }
+    QString temp(const char* name) { return st().gTempPath + QLatin1String(name); }
+    void showLaw(const char* key)
+    {
+        SelectTab(w(), FrmInitial::kLegislation);
+        TreeView& tree = *w().tvwTreelaw;
+        tree.SetSelectedItem(tree.Node(QString::fromLatin1(key)));
+        emit tree.Click();
+    }
+    void showTemplate(const char* link)
+    {
+        SelectTab(w(), FrmInitial::kDocumentGuide);
+        TreeView& tree = *w().tvwTreeschedule[0];
+        tree.SetSelectedItem(tree.Node(QStringLiteral("l1")));
+        emit tree.Click();
+        emit w().brwWebBrowser1->anchorClicked(QUrl(QString::fromLatin1(link)));
+    }
+    // An office program that writes its arguments to a file and stays up.
+    QString standInOffice(bool waits = true)
+    {
+        const QString program = QDir(app.platform.scratch.path()).filePath(QStringLiteral("soffice"));
+        QFile f(program);
+        f.open(QIODevice::WriteOnly);
+        f.write(QByteArray("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\n") + (waits ? "exec sleep 30\n" : ""));
+        f.close();
+        f.setPermissions(f.permissions() | QFile::ExeOwner);
+        return program;
+    }
+
+    TestApp app{kContent};
+};
+
+} // namespace
+
+TEST_F(Attached, LawDocumentsTakeThePlaceOfThePageAndGiveItBack)
+{
+    showLaw("c1");
+    EXPECT_FALSE(w().brwWebBrowser3->BodyHtml().isEmpty());
+
+    showLaw("c2");
+    EXPECT_TRUE(w().brwWebBrowser3->isHidden());
+    ASSERT_FALSE(w().rtbWordLaw->isHidden());
+    EXPECT_EQ(w().rtbWordLaw->toPlainText().trimmed(), QStringLiteral("Αθήνα"));
+    EXPECT_EQ(w().rtbWordLaw->geometry(), w().brwWebBrowser3->geometry());
+    EXPECT_TRUE(QFile::exists(temp("BlobSubBody.rtf")));
+
+    showLaw("c3");
+    EXPECT_TRUE(w().rtbWordLaw->isHidden());
+    ASSERT_FALSE(w().brwWebBrowserLawFile->isHidden());
+    EXPECT_TRUE(w().brwWebBrowserLawFile->toPlainText().contains(QStringLiteral("Εγκύκλιος")));
+    EXPECT_TRUE(w().brwWebBrowserLawFile->IsStyled());
+    // An rtf and an html document leave a file each.
+    EXPECT_TRUE(QFile::exists(temp("BlobSubBody.rtf")));
+
+    // A kind with no view leaves no earlier page behind either.
+    showLaw("c4");
+    EXPECT_TRUE(w().brwWebBrowserLawFile->isHidden());
+    EXPECT_FALSE(w().brwWebBrowser3->isHidden());
+    EXPECT_TRUE(w().brwWebBrowser3->toPlainText().trimmed().isEmpty());
+
+    showLaw("c1");
+    EXPECT_FALSE(w().brwWebBrowser3->isHidden());
+    EXPECT_TRUE(w().rtbWordLaw->isHidden());
+    EXPECT_TRUE(w().brwWebBrowserLawFile->isHidden());
+}
+
+TEST_F(Attached, ATypeThatNamesAFolderIsNotWritten)
+{
+    showTemplate("#5");
+    EXPECT_FALSE(QFile::exists(QDir(st().gTempPath).filePath(QStringLiteral("../../escape"))));
+    EXPECT_TRUE(QDir(st().gTempPath).entryList({QStringLiteral("BlobSubBody*")}, QDir::Files).isEmpty());
+}
+
+TEST_F(Attached, TheViewerShowsALinkedDocumentAndThenThePageAgain)
+{
+    showLaw("c1");
+    emit w().brwWebBrowser3->anchorClicked(QUrl(QStringLiteral("#2")));
+    FrmHotBrowser* viewer = app.program().frmhotbrowser();
+    ASSERT_TRUE(viewer);
+    EXPECT_FALSE(viewer->isHidden());
+    EXPECT_FALSE(viewer->rtbhotBrowser->isHidden());
+    EXPECT_TRUE(viewer->brwhotbrowser->isHidden());
+    EXPECT_EQ(viewer->rtbhotBrowser->toPlainText().trimmed(), QStringLiteral("Αθήνα"));
+    // The main window's page stays as it was.
+    EXPECT_FALSE(w().brwWebBrowser3->isHidden());
+
+    st().gPageHtml.clear();
+    viewer->brwhotbrowser->Navigate(PageBrowser::kBlank);
+    viewer->brwhotbrowser->SetBodyHtml(QStringLiteral("<a href=\"#1\">πίσω</a>"));
+    viewer->brwhotbrowser->Flush();
+    emit viewer->brwhotbrowser->anchorClicked(QUrl(QStringLiteral("#1")));
+    EXPECT_TRUE(viewer->rtbhotBrowser->isHidden());
+    EXPECT_FALSE(viewer->brwhotbrowser->isHidden());
+    EXPECT_TRUE(viewer->brwhotbrowser->toPlainText().contains(QStringLiteral("έγγραφο")));
+}
+
+TEST_F(Attached, TemplatesByKind)
+{
+    // A Null type counts as rtf, with the Word icon and tooltip.
+    showTemplate("#2");
+    EXPECT_EQ(w().gDocumentType, QStringLiteral("rtf"));
+    EXPECT_FALSE(w().rtbWord->isHidden());
+    EXPECT_TRUE(w().brwWebBrowser2->isHidden());
+    EXPECT_EQ(w().rtbWord->toPlainText().trimmed(), QStringLiteral("Αθήνα"));
+    EXPECT_EQ(w().cmdpicWordlaw->toolTip(), QStringLiteral("Προβολή εγγράφου με Microsoft Office Word"));
+    EXPECT_EQ(w().cmdpicWordlaw->icon().cacheKey(), w().imListDocuments->picture(1).cacheKey());
+
+    showTemplate("#3");
+    EXPECT_EQ(w().gDocumentType, QStringLiteral("xlsx"));
+    EXPECT_TRUE(w().rtbWord->isHidden());
+    EXPECT_FALSE(w().brwWebBrowser2->isHidden());
+    EXPECT_TRUE(w().brwWebBrowser2->BodyHtml().startsWith(
+        QStringLiteral("<p>To υπόδειγμα που επιλέξατε να προβάλετε είναι ένα <b>αρχείο excel</b>.</p>")));
+    EXPECT_TRUE(w().brwWebBrowser2->BodyHtml().contains(st().gAppPath + QStringLiteral("/help/excel.ico'")));
+    EXPECT_EQ(w().cmdpicWordlaw->toolTip(), QStringLiteral("Προβολή εγγράφου με Microsoft Office Excel"));
+    EXPECT_EQ(w().cmdpicWordlaw->icon().cacheKey(), w().imListDocuments->picture(2).cacheKey());
+
+    // Written but not shown; the notice before it does not stay.
+    showTemplate("#4");
+    EXPECT_TRUE(QFile::exists(temp("BlobSubBody.html")));
+    EXPECT_TRUE(w().brwWebBrowser2->toPlainText().trimmed().isEmpty());
+
+    // After a document the page view comes back for a template with text.
+    showTemplate("#2");
+    showTemplate("#1");
+    EXPECT_TRUE(w().rtbWord->isHidden());
+    EXPECT_FALSE(w().brwWebBrowser2->isHidden());
+    EXPECT_TRUE(w().brwWebBrowser2->toPlainText().contains(QStringLiteral("κείμενο προτύπου")));
+}
+
+TEST_F(Attached, TheDocumentButton)
+{
+    SelectTab(w(), FrmInitial::kDocumentGuide);
+    w().cmdpicWordlaw->click();
+    ASSERT_EQ(app.platform.recorder.messages.size(), 1);
+    EXPECT_EQ(app.platform.recorder.messages[0].title, QStringLiteral("Ανεπιτυχής Προβολή Εγγράφου."));
+    EXPECT_EQ(app.platform.recorder.messages[0].icon, MsgIcon::Critical);
+
+    // Without an office program: the not-found message of each kind.
+    showTemplate("#2");
+    st().gLawIdThemata = 2;
+    w().cmdpicWordlaw->click();
+    ASSERT_EQ(app.platform.recorder.messages.size(), 2);
+    EXPECT_TRUE(app.platform.recorder.messages[1].title.isEmpty());
+    EXPECT_TRUE(app.platform.recorder.messages[1].prompt.startsWith(
+        QStringLiteral("Η Εφαρμογή Microsoft Office Word δεν βρέθηκε στον Υπολογιστή σας.\r\n")));
+    showTemplate("#3");
+    st().gLawIdThemata = 3;
+    w().cmdpicWordlaw->click();
+    ASSERT_EQ(app.platform.recorder.messages.size(), 3);
+    EXPECT_EQ(app.platform.recorder.messages[2].title, QStringLiteral("Ανεπιτυχής Προβολή Εγγράφου"));
+
+    // With one: a new document from the spreadsheet, and showing another
+    // document ends it.
+    app.platform.officePath = standInOffice();
+    w().cmdpicWordlaw->click();
+    ASSERT_TRUE(st().gOfficeDocument);
+    EXPECT_TRUE(st().gOfficeDocument->running());
+    showTemplate("#2");
+    EXPECT_FALSE(st().gOfficeDocument);
+    EXPECT_FALSE(st().gOfficeApp);
+
+    // A configured viewer is used instead of the office program.
+    st().gViewerPath = standInOffice(false);
+    st().gLawIdThemata = 2;
+    w().cmdpicWordlaw->click();
+    EXPECT_FALSE(st().gOfficeApp);
+}
+
+TEST_F(Attached, TemporaryFilesAreClearedAtUnload)
+{
+    showLaw("c2");
+    QFile leftover(temp("BlobBody.rtf"));
+    ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+    leftover.close();
+    w().close();
+    EXPECT_FALSE(QFile::exists(temp("BlobSubBody.rtf")));
+    EXPECT_FALSE(QFile::exists(temp("BlobBody.rtf")));
+}

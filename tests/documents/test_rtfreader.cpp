@@ -1,0 +1,242 @@
+// Reading RTF documents into a text document.
+#include "documents/RtfReader.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+#include <QUrl>
+
+namespace {
+
+QString Text(const QByteArray& rtf)
+{
+    QTextDocument doc;
+    EXPECT_TRUE(ReadRtf(rtf, doc));
+    return doc.toRawText();
+}
+
+QTextCharFormat FormatAt(const QTextDocument& doc, const QString& word)
+{
+    QTextCursor c = doc.find(word);
+    return c.charFormat();
+}
+
+QTextTable* FirstTable(const QTextDocument& doc)
+{
+    for (QTextFrame* f : doc.rootFrame()->childFrames()) {
+        if (auto* t = qobject_cast<QTextTable*>(f))
+            return t;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(RtfReader, GreekByCharsetAndByDocumentCodePage)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset161 Arial Greek;}}\\f0 \\'c1\\'e8\\'e7\\'ed\\'e1}", doc));
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("Αθηνα"));
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("Αθηνα")).fontFamilies().toStringList(), QStringList{"Arial"});
+    // 0xA2 is Ά in windows-1253 but a quote in ISO-8859-7.
+    EXPECT_EQ(Text("{\\rtf1\\ansi\\ansicpg1253{\\fonttbl{\\f0 Arial;}}\\f0 \\'a2\\'f1\\'e1 x}"), QStringLiteral("Άρα x"));
+    // A Western font in a Greek document keeps its own code page.
+    EXPECT_EQ(Text("{\\rtf1\\ansicpg1253{\\fonttbl{\\f0\\fcharset0 A;}{\\f1 B;}}\\f0\\'e9{\\f1\\'e9}}"), QStringLiteral("éι"));
+}
+
+TEST(RtfReader, UnicodeSkipsItsFallbackCharacters)
+{
+    EXPECT_EQ(Text("{\\rtf1\\uc1\\u915?\\u-3913\\'b7 {\\uc0\\u916}\\u8364 ?ok}"),
+              QStringLiteral("Γ\uF0B7 Δ€ok"));
+    // \uc belongs to its group; a brace ends the skipping.
+    EXPECT_EQ(Text("{\\rtf1{\\uc2\\u915 xy}\\u916 zq{\\uc3\\u917 a}b}"), QStringLiteral("ΓΔqΕb"));
+    EXPECT_EQ(Text("{\\rtf1 \\u-99999999999 a\\u99999999999 b}"), QStringLiteral("\uFFFD\uFFFD"));
+}
+
+TEST(RtfReader, TableWithMergedCellsAndWidths)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(
+        "{\\rtf1 before\\par"
+        "\\trowd\\trgaph108\\clbrdrt\\brdrs\\clbrdrb\\brdrs\\cellx2000\\clmrg\\cellx4000\\clvmgf\\cellx6000"
+        "\\pard\\intbl A\\cell\\cell V\\cell\\row"
+        "\\trowd\\trgaph108\\cellx2000\\cellx4000\\clvmrg\\cellx6000"
+        "\\pard\\intbl c\\cell d\\par d2\\cell\\cell\\row"
+        "\\pard after\\par}",
+        doc));
+    QTextTable* t = FirstTable(doc);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(doc.rootFrame()->childFrames().size(), 1);
+    EXPECT_EQ(t->rows(), 2);
+    EXPECT_EQ(t->columns(), 3);
+    EXPECT_EQ(t->cellAt(0, 0).columnSpan(), 2);
+    EXPECT_EQ(t->cellAt(0, 2).rowSpan(), 2);
+    EXPECT_EQ(t->format().border(), 1);
+    const QList<QTextLength> widths = t->format().columnWidthConstraints();
+    ASSERT_EQ(widths.size(), 3);
+    EXPECT_NEAR(widths[0].rawValue(), 2000 / 15.0, 0.01);
+    EXPECT_NEAR(widths[2].rawValue(), 2000 / 15.0, 0.01);
+    auto cellText = [t](int r, int c) {
+        QTextCursor cur = t->cellAt(r, c).firstCursorPosition();
+        cur.setPosition(t->cellAt(r, c).lastPosition(), QTextCursor::KeepAnchor);
+        return cur.selectedText();
+    };
+    EXPECT_EQ(cellText(0, 0), QStringLiteral("A"));
+    EXPECT_EQ(cellText(0, 2), QStringLiteral("V"));
+    EXPECT_EQ(cellText(1, 1), QStringLiteral("d\u2029d2"));
+    EXPECT_TRUE(doc.toPlainText().startsWith(QStringLiteral("before\n")));
+    EXPECT_TRUE(doc.toPlainText().endsWith(QStringLiteral("after")));
+}
+
+TEST(RtfReader, CharacterAndParagraphFormatting)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}"
+                        "\\qc\\li720\\fi-360\\sb240 {\\b\\i\\ul\\fs32\\cf1 Strong} plain\\line next\\par"
+                        "\\pard second\\page third{\\super 2}\\par}",
+                        doc));
+    const QTextCharFormat strong = FormatAt(doc, QStringLiteral("Strong"));
+    EXPECT_EQ(strong.fontWeight(), QFont::Bold);
+    EXPECT_TRUE(strong.fontItalic());
+    EXPECT_TRUE(strong.fontUnderline());
+    EXPECT_EQ(strong.fontPointSize(), 16);
+    EXPECT_EQ(strong.foreground().color(), QColor(255, 0, 0));
+    const QTextCharFormat plain = FormatAt(doc, QStringLiteral("plain"));
+    EXPECT_NE(plain.fontWeight(), QFont::Bold);
+    EXPECT_EQ(plain.fontPointSize(), 12);
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("2")).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+
+    ASSERT_EQ(doc.blockCount(), 3);
+    const QTextBlock first = doc.firstBlock();
+    EXPECT_EQ(first.text(), QStringLiteral("Strong plain\u2028next"));
+    EXPECT_EQ(first.blockFormat().alignment(), Qt::AlignHCenter);
+    EXPECT_EQ(first.blockFormat().leftMargin(), 48);
+    EXPECT_EQ(first.blockFormat().textIndent(), -24);
+    EXPECT_EQ(first.blockFormat().topMargin(), 16);
+    const QTextBlock second = first.next();
+    EXPECT_EQ(second.text(), QStringLiteral("second"));
+    EXPECT_EQ(second.blockFormat().alignment(), Qt::AlignLeft);
+    EXPECT_EQ(second.blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+    EXPECT_EQ(second.next().blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+}
+
+TEST(RtfReader, OnlyVisibleTextShows)
+{
+    EXPECT_EQ(Text("{\\rtf1{\\info{\\title T}}{\\header head}{\\stylesheet{\\s0 Normal;}}"
+                   "a{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt Shown}}b"
+                   "{\\v secret}{\\*\\unknown junk {nested}}{\\*\\shppict{\\pict\\wmetafile8 0102}}"
+                   "{\\pntext 1.\\tab}c\\~d\\-e\\_f\\emdash\\{\\}\\\\ \\bin3 {}}g}"),
+              QStringLiteral("aShownb1.\tc\u00A0de\u2011f\u2014{}\\ g"));
+}
+
+TEST(RtfReader, PngPictureBecomesAnImageResource)
+{
+    QImage pixel(1, 1, QImage::Format_ARGB32);
+    pixel.fill(Qt::green);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(pixel.save(&buffer, "PNG"));
+    const QByteArray rtf = "{\\rtf1 x{\\*\\shppict{\\pict\\pngblip\\picw1\\pich1\\picwgoal300\\pichgoal150 "
+        + png.toHex() + "}}{\\nonshppict{\\pict\\wmetafile8 00}}y}";
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(rtf, doc));
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("x\uFFFCy"));
+    const QVariant image = doc.resource(QTextDocument::ImageResource, QUrl(QStringLiteral("rtfimg://1")));
+    ASSERT_TRUE(image.isValid());
+    EXPECT_EQ(image.value<QImage>().pixelColor(0, 0), QColor(Qt::green));
+    QTextCursor c(&doc);
+    c.setPosition(2);
+    const QTextImageFormat f = c.charFormat().toImageFormat();
+    EXPECT_EQ(f.name(), QStringLiteral("rtfimg://1"));
+    EXPECT_EQ(f.width(), 20);
+    EXPECT_EQ(f.height(), 10);
+}
+
+TEST(RtfReader, DamagedInputShowsWhatCanBeRead)
+{
+    QTextDocument doc;
+    EXPECT_FALSE(ReadRtf("plain text", doc));
+    EXPECT_FALSE(ReadRtf("", doc));
+    EXPECT_EQ(Text(" \r\n{\\rtf1 truncated \\'c1\\b"), QStringLiteral("truncated \u00C1"));
+    EXPECT_EQ(Text("{\\rtf1 a}}} b{"), QStringLiteral("a b"));
+    EXPECT_EQ(Text("{\\rtf1 a\\bin999999999 bc}"), QStringLiteral("a"));
+    EXPECT_EQ(Text(QByteArray("{\\rtf1 a\0b\\fs99999999999999999 c\\li-99999999999 d"
+                              "\\abcdefghijklmnopqrstuvwxyzabcdefghijklmnop e\\'zz}", 101)),
+              QStringLiteral("abcdezz"));
+
+    QElapsedTimer timer;
+    timer.start();
+    const QByteArray deep = "{\\rtf1 start" + QByteArray(100000, '{') + "deep" + QByteArray(100000, '}') + " end}";
+    EXPECT_EQ(Text(deep), QStringLiteral("startdeep end"));
+    EXPECT_EQ(Text("{\\rtf1 start" + QByteArray(100000, '{') + "\\b unclosed"), QStringLiteral("startunclosed"));
+    QByteArray cells = "{\\rtf1\\trowd\\intbl";
+    for (int i = 0; i < 20000; ++i)
+        cells += "x\\cell\\cellx" + QByteArray::number(i) + ' ';
+    cells += "\\row}";
+    ASSERT_TRUE(ReadRtf(cells, doc));
+    EXPECT_LE(FirstTable(doc)->columns(), 64);
+    EXPECT_LT(timer.elapsed(), 5000);
+}
+
+TEST(RtfReader, LoadsRegularFilesOnly)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.rtf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1 file}");
+    file.close();
+    QTextDocument doc;
+    EXPECT_TRUE(LoadRtfFile(path, doc));
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("file"));
+    EXPECT_FALSE(LoadRtfFile(dir.filePath(QStringLiteral("missing.rtf")), doc));
+    EXPECT_FALSE(LoadRtfFile(QStringLiteral("/dev/zero"), doc));
+    EXPECT_FALSE(LoadRtfFile(dir.path(), doc));
+}
+
+// A 5 MB Greek law with formatting and tables, as Word writes them.
+TEST(RtfReader, LargeGreekDocumentReadsQuickly)
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1253\\deff0{\\fonttbl{\\f0\\froman\\fcharset161 Times New Roman Greek;}}"
+                     "{\\colortbl;\\red0\\green0\\blue128;}\\f0\\fs24 ";
+    const QByteArray greek = "\\'c1\\'f1\\'e8\\'f1\\'ef \\'e5\\'ea\\'f0\\'e1\\'e9\\'e4\\'e5\\'f5\\'f4\\'e9\\'ea\\'de\\'f2 ";
+    int table = 0;
+    for (int p = 0; p < 2000; ++p) {
+        rtf += "\\pard\\qj\\li360\\sa120 {\\b " + greek + "}";
+        for (int i = 0; i < 25; ++i)
+            rtf += (i % 7 == 0) ? "{\\i\\cf1 " + greek + "}" : greek;
+        rtf += "\\par\n";
+        if (p % 10 == 9 && table++ < 200) {
+            for (int r = 0; r < 10; ++r) {
+                rtf += "\\trowd\\trgaph108\\trleft-108";
+                for (int c = 1; c <= 4; ++c)
+                    rtf += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\cellx" + QByteArray::number(c * 2200);
+                for (int c = 0; c < 4; ++c)
+                    rtf += "\\pard\\intbl " + greek + "\\cell ";
+                rtf += "\\row\n";
+            }
+        }
+    }
+    rtf += "}";
+    ASSERT_GT(rtf.size(), 5'000'000);
+    QTextDocument doc;
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(ReadRtf(rtf, doc));
+    const qint64 ms = timer.elapsed();
+    RecordProperty("milliseconds", static_cast<int>(ms));
+    std::printf("%lld bytes read in %lld ms\n", static_cast<long long>(rtf.size()), static_cast<long long>(ms));
+    EXPECT_EQ(doc.rootFrame()->childFrames().size(), 200);
+    EXPECT_TRUE(doc.toPlainText().startsWith(QStringLiteral("Αρθρο εκπαιδευτικής")));
+    EXPECT_LT(ms, 3000);
+}
