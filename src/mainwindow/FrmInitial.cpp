@@ -202,7 +202,8 @@ void FrmInitial::createControls()
     rtbWord = new RichTextBox(QStringLiteral("rtbWord"), client);
     rtbWordLaw = new RichTextBox(QStringLiteral("rtbWordLaw"), client);
     rtbWordLawTopic = new RichTextBox(QStringLiteral("rtbWordLawTopic"), client);
-    for (RichTextBox* box : {rtbWord, rtbWordLaw, rtbWordLawTopic}) {
+    rtbAbstract = new RichTextBox(QStringLiteral("rtbAbstract"), client);
+    for (RichTextBox* box : {rtbWord, rtbWordLaw, rtbWordLawTopic, rtbAbstract}) {
         box->hide();
         box->setEnabled(false);
     }

@@ -72,6 +72,9 @@ public:
     RichTextBox* rtbWord;
     RichTextBox* rtbWordLaw;
     RichTextBox* rtbWordLawTopic;
+    // An entry of the document guide whose guidance is a stored document,
+    // shown where the entry's page would be.
+    RichTextBox* rtbAbstract;
     Panel* sspLaw;
     QToolButton* cmdpichistory;
     QToolButton* cmdpiclaw;

@@ -162,6 +162,8 @@ void FrmInitial::showScheduleNode(int index, QTreeWidgetItem* node)
     ignoringErrors([this] {
         rtbWord->setVisible(false);
         rtbWord->setEnabled(false);
+        rtbAbstract->setVisible(false);
+        rtbAbstract->setEnabled(false);
     });
     cmdpicprintabstr->setVisible(true);
     if (first) {
@@ -173,13 +175,23 @@ void FrmInitial::showScheduleNode(int index, QTreeWidgetItem* node)
     brwWebBrowser2->Navigate(PageBrowser::kBlank);
     switch (page.outcome) {
     case ScheduleNodePage::Outcome::NoAbstracts:
+        // After an entry that was a document the pages must come back.
+        brwWebBrowser1->setVisible(true);
+        brwWebBrowser2->setVisible(true);
         brwWebBrowser1->Navigate(PageBrowser::kBlank);
         break;
     case ScheduleNodePage::Outcome::StoredDocument:
         brwWebBrowser1->setVisible(false);
         brwWebBrowser2->setVisible(false);
-        if (!SaveBlobBodyFile(DocumentSql::ScheduleAbstractDocument(page.documentAbstractId)).isEmpty())
+        if (const QString path = SaveBlobBodyFile(DocumentSql::ScheduleAbstractDocument(page.documentAbstractId));
+            !path.isEmpty()) {
             cmdpicprintabstr->setVisible(false);
+            ignoringErrors([this, &path] {
+                rtbAbstract->setEnabled(true);
+                rtbAbstract->LoadFile(path);
+                rtbAbstract->setVisible(true);
+            });
+        }
         return;
     case ScheduleNodePage::Outcome::FirstAbstractNull:
         brwWebBrowser1->setVisible(true);

@@ -125,7 +125,7 @@ void FrmInitial::SSTab1_Click(int)
 {
     cmdpicprintabstr->setVisible(true);
     ignoringErrors([this] {
-        for (RichTextBox* box : {rtbWord, rtbWordLawTopic, rtbWordLaw}) {
+        for (RichTextBox* box : {rtbWord, rtbWordLawTopic, rtbWordLaw, rtbAbstract}) {
             box->setVisible(false);
             box->setEnabled(false);
         }
@@ -359,6 +359,7 @@ void FrmInitial::ApplyLayout()
     place(rtbWord, layout.rtbWord);
     place(rtbWordLaw, layout.rtbWordLaw);
     place(rtbWordLawTopic, layout.rtbWordLawTopic);
+    place(rtbAbstract, layout.brwWebBrowser1);
     for (int i = 0; i < 2; ++i)
         place(cmdsearch[i], layout.cmdsearch[i]);
 

@@ -182,6 +182,7 @@ void FrmInitial::tvwTreeschedule_Click(int Index)
         brwWebBrowser1->Navigate(PageBrowser::kBlank);
         brwWebBrowser2->Navigate(PageBrowser::kBlank);
         rtbWord->setPlainText(QString());
+        rtbAbstract->setVisible(false);
         cmdpicWordlaw->setIcon(imListDocuments->picture(DocumentImageIndex(QStringLiteral("0"))));
     }
     lblDocument->setText(QString());

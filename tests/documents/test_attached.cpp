@@ -25,9 +25,11 @@ INSERT INTO law (law_id, law_code, type_id, title, descr, all_law_flag, issue_da
   (3, 'Ν. 3', 1, 'Σελίδα html', NULL, 1, '2003-01-01', 'html', CAST('<html><body><p>Εγκύκλιος</p></body></html>' AS BLOB)),
   (4, 'Ν. 4', 1, 'Φύλλο', NULL, 1, '2004-01-01', 'xls', X'D0CF11E0');
 INSERT INTO schedule (schedule_id, schedule_id_parent, descr, order_flag_lev1, order_flag_lev2, order_flag_lev3, IsBlob) VALUES
-  (1, 0, 'Υποδείγματα', 1, 0, 0, 0);
+  (1, 0, 'Υποδείγματα', 1, 0, 0, 0), (2, 0, 'Οδηγίες', 2, 0, 0, -1);
 INSERT INTO ScheduleAbstract (Abstract_id, Schedule_id, descr, aa_abstr_flag) VALUES
   (1, 1, '<p><a href="#1">κείμενο</a> <a href="#2">rtf</a> <a href="#3">xlsx</a> <a href="#4">html</a> <a href="#5">κακό</a></p>', 1);
+INSERT INTO ScheduleAbstract (Abstract_id, Schedule_id, descr, aa_abstr_flag, BlobBody) VALUES
+  (2, 2, NULL, 1, CAST('{\rtf1\ansi\ansicpg1253 \''c1\''e8\''de\''ed\''e1\par}' AS BLOB));
 INSERT INTO Schedulelaw (law_id, law_code, type_id, title, descr, all_law_flag, article_code, parag_code, BlobType, BlobBody) VALUES
   (1, 'Υ1', 9, 'Με κείμενο', '<p>κείμενο προτύπου</p>', 1, NULL, NULL, NULL, NULL),
   (2, 'Υ2', 9, 'Αίτηση', NULL, 0, '1', NULL, NULL, CAST('{\rtf1\ansi\ansicpg1253 \''c1\''e8\''de\''ed\''e1\par}' AS BLOB)),
@@ -219,4 +221,21 @@ TEST_F(Attached, TemporaryFilesAreClearedAtUnload)
     w().close();
     EXPECT_FALSE(QFile::exists(temp("BlobSubBody.rtf")));
     EXPECT_FALSE(QFile::exists(temp("BlobBody.rtf")));
+}
+
+TEST_F(Attached, AGuideEntryThatIsADocumentShowsInPlaceOfItsPage)
+{
+    SelectTab(w(), FrmInitial::kDocumentGuide);
+    TreeView& tree = *w().tvwTreeschedule[0];
+    tree.SetSelectedItem(tree.Node(QStringLiteral("l2")));
+    emit tree.Click();
+    EXPECT_TRUE(w().brwWebBrowser1->isHidden());
+    ASSERT_FALSE(w().rtbAbstract->isHidden());
+    EXPECT_EQ(w().rtbAbstract->toPlainText().trimmed(), QStringLiteral("Αθήνα"));
+    EXPECT_EQ(w().rtbAbstract->geometry(), w().brwWebBrowser1->geometry());
+
+    tree.SetSelectedItem(tree.Node(QStringLiteral("l1")));
+    emit tree.Click();
+    EXPECT_TRUE(w().rtbAbstract->isHidden());
+    EXPECT_FALSE(w().brwWebBrowser1->isHidden());
 }
