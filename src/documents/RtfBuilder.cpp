@@ -190,6 +190,36 @@ void Builder::finish(const ParaState& para)
     flushTable();
 }
 
+// Merging cells one by one makes Qt rebuild the table's grid each time, which
+// is quadratic in a long table; an HTML table gives every span at once.
+QTextTable* Builder::insertSpannedTable(int rowCount, int columns, const std::vector<Span>& spans,
+                                       const std::vector<int>& owner)
+{
+    QString html = QStringLiteral("<table>");
+    for (int r = 0; r < rowCount; ++r) {
+        html += QLatin1String("<tr>");
+        for (int c = 0; c < columns; ++c) {
+            const int o = owner[static_cast<size_t>(r) * columns + c];
+            if (o < 0)
+                html += QLatin1String("<td></td>");
+            else if (spans[o].row == r && spans[o].col == c)
+                html += QStringLiteral("<td valign=top rowspan=%1 colspan=%2></td>").arg(spans[o].rows).arg(spans[o].cols);
+        }
+        html += QLatin1String("</tr>");
+    }
+    html += QLatin1String("</table>");
+    const int start = cursor.position();
+    cursor.insertHtml(html);
+    QTextCursor probe(&doc);
+    // The table starts right after the cursor, or after a block the import added.
+    for (int p = start + 1; p <= start + 2 && p < doc.characterCount(); ++p) {
+        probe.setPosition(p);
+        if (QTextTable* table = probe.currentTable())
+            return table;
+    }
+    return nullptr;
+}
+
 void Builder::flushTable()
 {
     if (rows.empty())
@@ -199,11 +229,7 @@ void Builder::flushTable()
     // the table afterwards.
     const int columns = static_cast<int>(tableEdges.size()) - 1;
     const int rowCount = static_cast<int>(rows.size());
-    struct Anchor {
-        int row, col, rows, cols;
-        const Cell* content;
-    };
-    std::vector<Anchor> anchors;
+    std::vector<Span> anchors;
     std::vector<int> owner(static_cast<size_t>(rowCount) * columns, -1);
     auto column = [this](int edge) {
         return static_cast<int>(std::lower_bound(tableEdges.begin(), tableEdges.end(), edge) - tableEdges.begin());
@@ -229,7 +255,7 @@ void Builder::flushTable()
             if (def.vmerged && r > 0) {
                 const int above = owner[static_cast<size_t>(r - 1) * columns + c0];
                 if (above >= 0) {
-                    Anchor& a = anchors[above];
+                    Span& a = anchors[above];
                     if (a.col == c0 && a.cols == c1 - c0 && a.row + a.rows == r) {
                         ++a.rows;
                         own(r, c0, c1, above);
@@ -262,18 +288,18 @@ void Builder::flushTable()
         f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     pendingPageBreak = false;
 
-    QTextTable* table = cursor.insertTable(rowCount, columns, f);
-    for (const Anchor& a : anchors) {
-        if (!a.content)
-            continue;
-        QTextCursor c = table->cellAt(a.row, a.col).firstCursorPosition();
-        bool cellFresh = true;
-        for (const Para& p : *a.content)
-            write(c, p, cellFresh);
-    }
-    for (const Anchor& a : anchors) {
-        if (a.rows > 1 || a.cols > 1)
-            table->mergeCells(a.row, a.col, a.rows, a.cols);
+    const bool merged = std::any_of(anchors.begin(), anchors.end(), [](const Span& a) { return a.rows > 1 || a.cols > 1; });
+    QTextTable* table = merged ? insertSpannedTable(rowCount, columns, anchors, owner) : cursor.insertTable(rowCount, columns, f);
+    if (table) {
+        table->setFormat(f);
+        for (const Span& a : anchors) {
+            if (!a.content)
+                continue;
+            QTextCursor c = table->cellAt(a.row, a.col).firstCursorPosition();
+            bool cellFresh = true;
+            for (const Para& p : *a.content)
+                write(c, p, cellFresh);
+        }
     }
     cursor.movePosition(QTextCursor::End);
     fresh = true;

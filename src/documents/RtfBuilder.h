@@ -10,6 +10,7 @@
 #include <vector>
 
 class QTextDocument;
+class QTextTable;
 
 namespace Rtf {
 
@@ -78,11 +79,20 @@ private:
         std::vector<int> edges;
     };
 
+    // A cell of the table being written: where it starts, how many rows and
+    // columns it covers, and its paragraphs (none for a gap in a short row).
+    struct Span {
+        int row, col, rows, cols;
+        const Cell* content;
+    };
+
     Para takeParagraph(const ParaState& para);
     void pushCell();
     void closeRow(const RowDef& row);
     void write(QTextCursor& cursor, const Para& para, bool& fresh);
     void flushTable();
+    QTextTable* insertSpannedTable(int rowCount, int columns, const std::vector<Span>& spans,
+                                   const std::vector<int>& owner);
 
     QTextDocument& doc;
     const std::vector<QTextCharFormat>& formats;

@@ -255,7 +255,10 @@ void Parser::flushBytes()
 {
     if (pending.isEmpty())
         return;
-    builder.addText(decoder(pendingCp).decode(pending), pendingFormat);
+    QString text = decoder(pendingCp).decode(pending);
+    if (pendingCp == kSymbolCodepage)
+        text.replace(u'\u00B7', u'\u2022').replace(u'\u00A7', u'\u25AA');
+    builder.addText(text, pendingFormat);
     pending.clear();
 }
 

@@ -48,6 +48,10 @@ enum class Kw {
 
 Kw Keyword(std::string_view word);
 
+// Symbol fonts draw their own glyphs for byte values; the few used as list
+// bullets are given as the Unicode bullets, the rest read as Western.
+constexpr int kSymbolCodepage = 42;
+
 enum class Dest : unsigned char { Body, Skip, FontTable, ColorTable, Picture, NestProps };
 
 struct CharState {
@@ -162,6 +166,7 @@ private:
     RowDef row;
     CellDef cellDef;
     enum class BorderTarget { None, Cell, Row } borderTarget = BorderTarget::None;
+    bool rowHadBorder = false;
 };
 
 } // namespace Rtf

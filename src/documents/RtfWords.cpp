@@ -154,7 +154,7 @@ void Parser::word(const Token& t)
 void Parser::fontWord(Kw kw, int param)
 {
     static const std::vector<std::pair<int, int>> charsets = {
-        {0, 1252}, {2, 1252}, {77, 10000}, {128, 932}, {129, 949}, {134, 936}, {136, 950},
+        {0, 1252}, {2, kSymbolCodepage}, {77, 10000}, {128, 932}, {129, 949}, {134, 936}, {136, 950},
         {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257},
         {204, 1251}, {222, 874}, {238, 1250}, {254, 437}, {255, 850}};
     if (kw == Kw::Font) {
@@ -247,6 +247,7 @@ void Parser::tableWord(Kw kw, int param)
             cellDef.border = true;
         else if (borderTarget == BorderTarget::Row)
             row.border = true;
+        rowHadBorder = rowHadBorder || borderTarget != BorderTarget::None;
         break;
     case Kw::Trgaph:
         row.gap = std::clamp(param, 0, kMaxTwips);
@@ -424,10 +425,16 @@ void Parser::bodyWord(Kw kw, const Token& t)
         flushBytes();
         builder.endCell(p);
         break;
-    case Kw::Row:
+    case Kw::Row: {
+        // Word repeats the row's properties before its end, at times without
+        // the borders it gave at the start.
         flushBytes();
-        builder.endRow(row, p);
+        RowDef ended = row;
+        ended.border = ended.border || rowHadBorder;
+        rowHadBorder = false;
+        builder.endRow(ended, p);
         break;
+    }
     case Kw::NestRow: {
         flushBytes();
         ParaState inCell = p;

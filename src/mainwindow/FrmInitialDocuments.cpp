@@ -74,6 +74,8 @@ void FrmInitial::ShowLawFile(qint32 LawId, bool HotBrowser)
         try {
             file->setGeometry(page->geometry());
             file->setVisible(true);
+            // Stored pages name their pictures as the program's help folder holds them.
+            file->setPictureFolders({m_state.gAppPath + QStringLiteral("/help")});
             file->Navigate(path);
             page->setVisible(false);
         } catch (...) {
@@ -221,7 +223,9 @@ void FrmInitial::DeleteTempFiles()
 {
     ReleaseOffice(m_state.gOfficeApp, m_state.gOfficeDocument);
     QDir temp(m_state.gTempPath);
-    for (const QString& pattern : {QStringLiteral("BlobSubBody.*"), QStringLiteral("BlobBody.*")})
+    // The office program, ended rather than closed, leaves its lock files.
+    for (const QString& pattern : {QStringLiteral("BlobSubBody.*"), QStringLiteral("BlobBody.*"),
+                                   QStringLiteral(".~lock.BlobSubBody.*#"), QStringLiteral(".~lock.BlobBody.*#")})
         for (const QString& name : temp.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
             temp.remove(name);
 }

@@ -55,7 +55,7 @@ void PageBrowser::Navigate(const QString& url)
         m_body.clear();
         QFile file(path);
         if (file.open(QIODevice::ReadOnly)) {
-            setSearchPaths({QFileInfo(path).absolutePath()});
+            setSearchPaths(QStringList{QFileInfo(path).absolutePath()} + m_pictureFolders);
             m_documentHtml = QString::fromUtf8(file.readAll());
         } else {
             m_documentHtml = QStringLiteral("<p>Η σελίδα δεν βρέθηκε: ") + url.toHtmlEscaped() + QStringLiteral("</p>");

@@ -14,6 +14,9 @@ public:
     static const QString kBlank;
 
     void Navigate(const QString& url);
+    // Folders where the pictures of a document of its own are looked for
+    // after the document's own folder.
+    void setPictureFolders(const QStringList& folders) { m_pictureFolders = folders; }
     // The address of the document shown: "about:blank", or the file shown.
     QString LocationURL() const { return m_location; }
 
@@ -48,6 +51,7 @@ private:
     void linkClicked(const QUrl& link);
 
     QString m_location;
+    QStringList m_pictureFolders;
     QString m_body;
     QString m_documentHtml;  // a document of its own, as read
     bool m_styled = false;

@@ -215,10 +215,12 @@ TEST_F(Attached, TheDocumentButton)
 TEST_F(Attached, TemporaryFilesAreClearedAtUnload)
 {
     showLaw("c2");
-    QFile leftover(temp("BlobBody.rtf"));
-    ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
-    leftover.close();
+    for (const char* name : {"BlobBody.rtf", ".~lock.BlobSubBody.rtf#"}) {
+        QFile leftover(temp(name));
+        ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+    }
     w().close();
+    EXPECT_FALSE(QFile::exists(temp(".~lock.BlobSubBody.rtf#")));
     EXPECT_FALSE(QFile::exists(temp("BlobSubBody.rtf")));
     EXPECT_FALSE(QFile::exists(temp("BlobBody.rtf")));
 }
