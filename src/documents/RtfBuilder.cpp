@@ -101,6 +101,10 @@ Builder::Para Builder::takeParagraph(const ParaState& para)
 
 void Builder::write(QTextCursor& c, const Para& para, bool& blockIsFresh)
 {
+    // The same for the blank line right after a table.
+    const bool blankAfterTable = blockIsFresh && para.runs.empty() && &c == &cursor && afterTable;
+    if (&c == &cursor)
+        afterTable = false;
     if (blockIsFresh)
         c.setBlockFormat(para.format);
     else
@@ -110,6 +114,8 @@ void Builder::write(QTextCursor& c, const Para& para, bool& blockIsFresh)
         const QTextCharFormat& f = run.format >= 0 ? formats[run.format] : images[-run.format - 1];
         c.insertText(run.text, f);
     }
+    if (blankAfterTable)
+        c.insertText(QStringLiteral(" "));
 }
 
 void Builder::endParagraph(const ParaState& para)
@@ -224,6 +230,10 @@ void Builder::flushTable()
 {
     if (rows.empty())
         return;
+    // Qt lays out an empty block next to a table with no height, which would
+    // swallow the blank line a writer leaves before it.
+    if (!fresh && cursor.block().length() == 1)
+        cursor.insertText(QStringLiteral(" "));
     // Every row's edges are among the table's, so each cell covers whole columns;
     // a cell wider than one column, or merged with its neighbours, is merged in
     // the table afterwards.
@@ -276,7 +286,10 @@ void Builder::flushTable()
     f.setBorder(border ? 1 : 0);
     f.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     f.setBorderBrush(Qt::black);
-    f.setCellPadding(std::clamp(Pixels(rows.front().def.gap), 2.0, 20.0));
+    // The row's gap is the space beside the text only; above and below it
+    // a writer leaves almost none.
+    const qreal sidePadding = std::clamp(Pixels(rows.front().def.gap), 2.0, 20.0);
+    f.setCellPadding(1);
     f.setAlignment(rows.front().def.align);
     if (tableEdges.front() > 0)
         f.setLeftMargin(Pixels(tableEdges.front()));
@@ -295,7 +308,12 @@ void Builder::flushTable()
         for (const Span& a : anchors) {
             if (!a.content)
                 continue;
-            QTextCursor c = table->cellAt(a.row, a.col).firstCursorPosition();
+            QTextTableCell target = table->cellAt(a.row, a.col);
+            QTextTableCellFormat cf = target.format().toTableCellFormat();
+            cf.setLeftPadding(sidePadding);
+            cf.setRightPadding(sidePadding);
+            target.setFormat(cf);
+            QTextCursor c = target.firstCursorPosition();
             bool cellFresh = true;
             for (const Para& p : *a.content)
                 write(c, p, cellFresh);
@@ -303,6 +321,7 @@ void Builder::flushTable()
     }
     cursor.movePosition(QTextCursor::End);
     fresh = true;
+    afterTable = true;
     rows.clear();
     tableEdges.clear();
 }

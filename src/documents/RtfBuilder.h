@@ -101,6 +101,8 @@ private:
     // The cursor's block is empty and unformatted: the next paragraph takes it.
     bool fresh = true;
     bool pendingPageBreak = false;
+    // The cursor's fresh block is the one that follows a table.
+    bool afterTable = false;
     std::vector<Run> runs;
     Cell cell;
     std::vector<Cell> cells;

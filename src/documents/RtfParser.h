@@ -35,7 +35,7 @@ enum class Kw {
     Pard, Left, Right, Center, Justify, LeftIndent, RightIndent, FirstIndent,
     SpaceBefore, SpaceAfter, LineSpacing, LineMultiple, InTable, Itap, PageBefore,
     Par, Line, Tab, Page, Cell, Row, NestCell, NestRow,
-    // special characters
+    // named characters
     Emdash, Endash, Lquote, Rquote, Ldblquote, Rdblquote, Bullet, Emspace, Enspace,
     Qmspace, Zwj, Zwnj, Ltrmark, Rtlmark,
     Unicode, UnicodeSkip,

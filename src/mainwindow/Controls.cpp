@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QPointer>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -401,6 +402,10 @@ void RichTextBox::LoadFile(const QString& path)
         delete loaded;
         throw AppError(321, QStringLiteral("Invalid file format"));
     }
-    // The editor deletes the document it replaces when it is its parent.
+    // Each file read replaces the last; the one it replaces must not stay
+    // in memory until the box goes.
+    const QPointer<QTextDocument> old = document();
     setDocument(loaded);
+    if (old && old->parent() == this)
+        delete old.data();
 }

@@ -4,6 +4,7 @@
 #include "mainwindow/FrmInitial.h"
 #include "pages/FrmHotBrowser.h"
 #include "pages/PageBrowser.h"
+#include "startup/AppError.h"
 #include "startup/Program.h"
 #include "support/QtPrinters.h"
 #include "support/TestApp.h"
@@ -12,6 +13,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace {
@@ -240,4 +244,22 @@ TEST_F(Attached, AGuideEntryThatIsADocumentShowsInPlaceOfItsPage)
     emit tree.Click();
     EXPECT_TRUE(w().rtbAbstract->isHidden());
     EXPECT_FALSE(w().brwWebBrowser1->isHidden());
+}
+
+TEST(RichTextBoxFiles, EachFileReplacesTheLastInMemory)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.rtf"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\\rtf1 one}");
+    f.close();
+    RichTextBox box(QStringLiteral("rtbWord"));
+    box.LoadFile(path);
+    const QPointer<QTextDocument> first = box.document();
+    box.LoadFile(path);
+    EXPECT_FALSE(first);
+    EXPECT_EQ(box.toPlainText(), QStringLiteral("one"));
+    EXPECT_THROW(box.LoadFile(dir.filePath(QStringLiteral("missing.rtf"))), AppError);
+    EXPECT_EQ(box.toPlainText(), QStringLiteral("one"));
 }
