@@ -303,6 +303,12 @@ void FrmInitial::Form_Resize()
     const Twips t = twips();
     if (!layout.Form_Resize(ScaleWidth(), ScaleHeight(), t.fromPixelsY(SSTab1->tabStripHeight())))
         return;
+    // An html document shown in place of a law page follows that page's new
+    // size, as it does when a splitter moves.
+    if (const LayoutTab tab = currentLayoutTab(); tab == LayoutTab::Topics)
+        layout.brwWebBrowserLawFile = layout.brwWebBrowser2;
+    else if (tab == LayoutTab::Legislation || tab == LayoutTab::History)
+        layout.brwWebBrowserLawFile = layout.brwWebBrowser3;
 
     QPalette back = client->palette();
     back.setColor(QPalette::Window, kWindowBack);

@@ -100,6 +100,8 @@ TEST_F(Attached, LawDocumentsTakeThePlaceOfThePageAndGiveItBack)
     EXPECT_TRUE(w().brwWebBrowserLawFile->IsStyled());
     // An rtf and an html document leave a file each.
     EXPECT_TRUE(QFile::exists(temp("BlobSubBody.rtf")));
+    w().resize(w().width() + 120, w().height() + 80);
+    EXPECT_EQ(w().brwWebBrowserLawFile->geometry(), w().brwWebBrowser3->geometry());
 
     // A kind with no view leaves no earlier page behind either.
     showLaw("c4");
