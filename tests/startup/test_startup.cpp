@@ -307,6 +307,33 @@ TEST(DesktopPlatform, OneInstanceHoldsTheLock)
     EXPECT_TRUE(second.acquireInstanceLock()) << "the lock goes with the instance that held it";
 }
 
+#ifndef Q_OS_WIN
+// Documents are written under fixed names: the folder must be the user's
+// alone, never one another user could have planted as a link.
+TEST(DesktopPlatform, TemporaryFilesGoToAFolderOfTheUsersOwn)
+{
+    QTemporaryDir runtime;
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    DesktopPlatform platform;
+    const QString own = runtime.filePath(QStringLiteral("selvara")) + QDir::separator();
+    EXPECT_EQ(platform.tempFolder(), own);
+    EXPECT_EQ(QFile::permissions(own), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
+                                           | QFile::WriteUser | QFile::ExeUser);
+
+    QTemporaryDir elsewhere;
+    QTemporaryDir planted;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(planted.path()));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), planted.filePath(QStringLiteral("selvara"))));
+    EXPECT_FALSE(platform.tempFolder().startsWith(planted.path()));
+    EXPECT_FALSE(platform.tempFolder().startsWith(elsewhere.path()));
+    if (saved.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", saved);
+}
+#endif
+
 TEST(EventHandlers, AnUntrappedErrorIsReportedAndTheProgramGoesOn)
 {
     RecordingDialogs dialogs;
