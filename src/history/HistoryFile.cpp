@@ -3,7 +3,10 @@
 #include "data/Database.h"
 #include "history/HistorySql.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QRegularExpression>
 
 QStringList ReadHistoryLines(const QString& path, bool* opened)
@@ -21,15 +24,42 @@ QStringList ReadHistoryLines(const QString& path, bool* opened)
     return lines;
 }
 
-bool WriteHistoryFile(const QString& path, const QList<qint32>& ids)
+bool WriteHistoryFile(const QString& path, const QList<qint32>& ids, const std::function<void()>& afterLine)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
         return false;
-    QByteArray text;
-    for (qint32 id : ids)
-        text += QByteArray::number(id) + "\r\n";
-    return file.write(text) == text.size();
+    for (qint32 id : ids) {
+        const QByteArray line = QByteArray::number(id) + "\r\n";
+        if (file.write(line) != line.size())
+            return false;
+        if (afterLine)
+            afterLine();
+    }
+    return file.commit();
+}
+
+HistoryStore::HistoryStore(QString programFolder, QString userFolder)
+    : m_programFile(QDir(programFolder).filePath(QStringLiteral("history.txt")))
+    , m_userFile(userFolder.isEmpty() ? QString() : QDir(userFolder).filePath(QStringLiteral("history.txt")))
+{
+}
+
+QString HistoryStore::loadPath() const
+{
+    return !m_userFile.isEmpty() && QFileInfo(m_userFile).isFile() ? m_userFile : m_programFile;
+}
+
+bool HistoryStore::save(const QList<qint32>& ids) const
+{
+    if (WriteHistoryFile(m_programFile, ids)) {
+        if (!m_userFile.isEmpty())
+            QFile::remove(m_userFile);
+        return true;
+    }
+    if (m_userFile.isEmpty() || !QDir().mkpath(QFileInfo(m_userFile).path()))
+        return false;
+    return WriteHistoryFile(m_userFile, ids);
 }
 
 QList<QPair<QString, qint32>> HistoryEntries(Database& db, const QStringList& lines)

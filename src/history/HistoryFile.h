@@ -5,12 +5,34 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class Database;
 
 // The history file: one law id a line, in the order of the list.
 QStringList ReadHistoryLines(const QString& path, bool* opened = nullptr);
-// Writes the ids, replacing the file; false when it cannot be written.
-bool WriteHistoryFile(const QString& path, const QList<qint32>& ids);
+// Writes the ids to a new file beside the old one, which it replaces only once
+// the whole list is written; false when it cannot be written, and the old
+// file is then as it was. afterLine runs after each line is written.
+bool WriteHistoryFile(const QString& path, const QList<qint32>& ids,
+                      const std::function<void()>& afterLine = {});
+
+// Where the history is kept: the program's folder, as the program always
+// did, or the user's data folder when the program's folder cannot be
+// written. A copy in the user's folder is the newer one whenever it exists.
+class HistoryStore {
+public:
+    HistoryStore(QString programFolder, QString userFolder);
+    // The file the list is read from.
+    QString loadPath() const;
+    // Writes the list where it can be written, and drops the user's copy
+    // once the program's folder takes the list again.
+    bool save(const QList<qint32>& ids) const;
+
+private:
+    QString m_programFile;
+    QString m_userFile;
+};
 
 // The entries the lines give: each line's law title and id, in order. A line
 // that is not a number ends the list there; an id with no law adds nothing.

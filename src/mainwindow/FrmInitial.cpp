@@ -9,6 +9,7 @@
 #include "startup/Program.h"
 #include "startup/Platform.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -264,6 +265,16 @@ void FrmInitial::wireEvents()
         connect(lawPage, &PageBrowser::BeforeNavigate2, this, [this](const QString& url, bool& cancel) {
             guarded([&] { brwLawPage_BeforeNavigate2(url, cancel); });
         });
+    connect(cmdpichistory, &QToolButton::clicked, this, [this] { guarded([this] { cmdpichistory_Click(); }); });
+    connect(cmdpicsavewholelaw, &QToolButton::clicked, this, [this] { guarded([this] { cmdpicsavewholelaw_Click(); }); });
+    connect(Cmddelete, &QToolButton::clicked, this, [this] { guarded([this] { Cmddelete_Click(); }); });
+    // A click shows its entry even when it is the current one already; the
+    // arrow keys show the entry they move to.
+    connect(lsthistory, &QListWidget::itemClicked, this, [this] { guarded([this] { lsthistory_Click(); }); });
+    connect(lsthistory, &QListWidget::currentItemChanged, this, [this] {
+        if (QApplication::mouseButtons() == Qt::NoButton)
+            guarded([this] { lsthistory_Click(); });
+    });
     connect(cmdpicWordlaw, &QToolButton::clicked, this, [this] { guarded([this] { cmdpicWordlaw_Click(); }); });
     connect(brwWebBrowser3, &PageBrowser::GotFocus, this, [this] { guarded([this] { brwWebBrowser3_GotFocus(); }); });
     connect(brwWebBrowserLawFile, &PageBrowser::NavigateComplete2, this, [this] {

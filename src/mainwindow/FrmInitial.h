@@ -4,6 +4,7 @@
 #include "mainwindow/MainLayout.h"
 #include "mainwindow/Twips.h"
 #include "data/SqlTools.h"
+#include "history/HistoryFile.h"
 
 #include <QMainWindow>
 
@@ -190,7 +191,10 @@ public:
 
     void LoadHistory();
     void save_history();
+    void cmdpichistory_Click();
     void cmdpicsavewholelaw_Click();
+    void lsthistory_Click();
+    void Cmddelete_Click();
 
     // Attached documents.
     QString SaveBlobSubBodyFile(const QString& query, const QString& type, ProgressControl* progress);
@@ -229,6 +233,9 @@ private:
     void toggleNode(TreeView& tree, QTreeWidgetItem* node);
 
     qint32 historyLawId() const;
+    HistoryStore historyStore() const;
+    // Adds gLawId to the history unless it is there already.
+    void keepInHistory();
     void addScheduleRootNodes(int index, const SearchMarks& marks, bool fullMode);
     void addScheduleChildren(int index, qint32 parentId, const SearchMarks& marks, bool fullMode);
     void showScheduleNode(int index, QTreeWidgetItem* node);

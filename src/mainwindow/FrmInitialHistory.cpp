@@ -1,10 +1,16 @@
 #include "mainwindow/FrmInitial.h"
 
+#include "data/Database.h"
 #include "history/HistoryFile.h"
-#include "startup/Paths.h"
+#include "history/HistorySql.h"
+#include "mainwindow/Controls.h"
+#include "pages/Links.h"
+#include "pages/PageBrowser.h"
+#include "startup/Platform.h"
 #include "startup/Program.h"
 
 #include <QListWidget>
+#include <QSignalBlocker>
 
 qint32 FrmInitial::historyLawId() const
 {
@@ -12,12 +18,18 @@ qint32 FrmInitial::historyLawId() const
     return entry && entry->isSelected() ? entry->data(Qt::UserRole).toInt() : 0;
 }
 
+HistoryStore FrmInitial::historyStore() const
+{
+    return HistoryStore(m_state.gAppPath, m_platform.userDataFolder());
+}
+
 void FrmInitial::LoadHistory()
 {
     bool opened = false;
-    const QStringList lines = ReadHistoryLines(Paths::Join(m_state.gAppPath, Paths::kHistoryFile), &opened);
+    const QStringList lines = ReadHistoryLines(historyStore().loadPath(), &opened);
     if (!opened)
         return;
+    const QSignalBlocker quiet(lsthistory);
     for (const auto& [title, id] : HistoryEntries(*m_state.gAdoConnection, lines)) {
         auto* entry = new QListWidgetItem(title, lsthistory);
         entry->setData(Qt::UserRole, id);
@@ -29,9 +41,86 @@ void FrmInitial::save_history()
     QList<qint32> ids;
     for (int i = 0; i < lsthistory->count(); ++i)
         ids.append(lsthistory->item(i)->data(Qt::UserRole).toInt());
-    WriteHistoryFile(Paths::Join(m_state.gAppPath, Paths::kHistoryFile), ids);
+    historyStore().save(ids);
+}
+
+void FrmInitial::keepInHistory()
+{
+    for (int i = 0; i < lsthistory->count(); ++i) {
+        if (lsthistory->item(i)->data(Qt::UserRole).toInt() == m_state.gLawId) {
+            m_platform.dialogs().messageBox({MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Ανεπιτυχής Αποθήκευση"),
+                                             QStringLiteral("Υπάρχει ήδη αποθηκευμένο το τρέχον Νομοθέτημα στο Ιστορικό")});
+            return;
+        }
+    }
+    Recordset rs = m_state.gAdoConnection->execute(HistorySql::TitleForSave(m_state.gLawId));
+    const QSignalBlocker quiet(lsthistory);
+    while (!rs.eof()) {
+        auto* entry = new QListWidgetItem(rs.text(u"title"), lsthistory);
+        entry->setData(Qt::UserRole, m_state.gLawId);
+        rs.moveNext();
+    }
+}
+
+void FrmInitial::cmdpichistory_Click()
+{
+    m_state.gLawId = m_state.gLawIdThemata;
+    if (m_state.gLawId == 0) {
+        m_platform.dialogs().messageBox(
+            {MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Ανεπιτυχής Αποθήκευση στο Ιστορικό"),
+             QStringLiteral("Δεν έχετε επιλέξει Νομοθέτημα για αποθήκευση.Για αποθήκευση Νομοθετήματος στο Ιστορικό "
+                            "πρέπει να επιλέξετε πρώτα το σύνδεσμο του Νομοθετήματος που θέλετε να αποθηκεύσετε")});
+        return;
+    }
+    if (gAbstract == 0 || gScheduleAbstract == 0)
+        return;
+    keepInHistory();
 }
 
 void FrmInitial::cmdpicsavewholelaw_Click()
 {
+    if (m_state.gMainActive == 1)
+        m_state.gLawId = m_state.gLawIdNomoi;
+    if (m_state.gHotBrowserActive == 1)
+        m_state.gLawId = m_state.gLawIdHotBrowser;
+    if (m_state.gLawId == 0)
+        return;
+    keepInHistory();
+}
+
+void FrmInitial::lsthistory_Click()
+{
+    if (!historyLawId()) {
+        brwWebBrowser3->Navigate(PageBrowser::kBlank);
+        return;
+    }
+    if (wIsSchedule)
+        navigate_to_hotbrowserSchedule(QStringLiteral("history"));
+    else
+        navigate_to_hotbrowser(QStringLiteral("history"), false);
+    if (!m_state.gPageHtml.isEmpty()) {
+        m_state.gPageHtml = RewriteImageSources(m_state.gPageHtml, m_state.gAppPath);
+        brwWebBrowser3->SetBodyHtml(m_state.gPageHtml);
+        set_style(*brwWebBrowser3);
+    }
+}
+
+void FrmInitial::Cmddelete_Click()
+{
+    QListWidgetItem* entry = lsthistory->currentItem();
+    if (!entry || !entry->isSelected())
+        return;
+    {
+        const QSignalBlocker quiet(lsthistory);
+        delete entry;
+    }
+    if (!brwWebBrowserLawFile->isHidden()) {
+        brwWebBrowserLawFile->Navigate(PageBrowser::kBlank);
+        brwWebBrowserLawFile->setVisible(false);
+    } else if (!rtbWordLaw->isHidden()) {
+        rtbWordLaw->setPlainText(QString());
+        rtbWordLaw->setVisible(false);
+    }
+    brwWebBrowser3->setVisible(true);
+    brwWebBrowser3->update();
 }

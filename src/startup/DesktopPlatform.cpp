@@ -261,3 +261,8 @@ QString DesktopPlatform::officeProgram()
 {
     return FindOfficeProgram();
 }
+
+QString DesktopPlatform::userDataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}

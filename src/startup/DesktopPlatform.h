@@ -20,6 +20,7 @@ public:
     OsVersion osVersion() override;
     QString tempFolder() override;
     QString officeProgram() override;
+    QString userDataFolder() override;
     bool acquireInstanceLock() override;
     Dialogs& dialogs() override { return m_dialogs; }
     void setHourglass(bool on) override;

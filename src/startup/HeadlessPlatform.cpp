@@ -23,6 +23,7 @@ HeadlessPlatform::HeadlessPlatform()
     root.mkpath(QStringLiteral("tmp"));
     appFolder = root.filePath(QStringLiteral("app"));
     tempPath = root.filePath(QStringLiteral("tmp")) + QDir::separator();
+    userDataPath = root.filePath(QStringLiteral("userdata"));
     locale = GreekLocale();
     os.known = true;
     os.productName = QStringLiteral("Debian GNU/Linux 12 (bookworm)");

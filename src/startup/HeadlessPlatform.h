@@ -37,6 +37,7 @@ public:
     OsVersion osVersion() override { return os; }
     QString tempFolder() override { return tempPath; }
     QString officeProgram() override { return officePath; }
+    QString userDataFolder() override { return userDataPath; }
     bool acquireInstanceLock() override { return !otherInstanceRunning; }
     Dialogs& dialogs() override { return recorder; }
     void setHourglass(bool on) override;
@@ -57,6 +58,7 @@ public:
     QString appFolder;
     QString tempPath;
     QString officePath;  // none installed unless the caller says so
+    QString userDataPath;
     LocaleValues locale;
     OsVersion os;
     bool otherInstanceRunning = false;

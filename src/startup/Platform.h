@@ -41,6 +41,8 @@ public:
     // The office suite that stands in for Word and Excel, or empty when none
     // is installed.
     virtual QString officeProgram() = 0;
+    // The user's own data folder, for what the program's folder cannot keep.
+    virtual QString userDataFolder() = 0;
     // False when another instance of the program holds the lock.
     virtual bool acquireInstanceLock() = 0;
     virtual Dialogs& dialogs() = 0;

@@ -2,6 +2,7 @@
 #include "data/Database.h"
 #include "history/HistoryFile.h"
 #include "mainwindow/FrmInitial.h"
+#include "pages/PageBrowser.h"
 #include "startup/Program.h"
 #include "support/QtPrinters.h"
 #include "support/TestApp.h"
@@ -13,6 +14,9 @@
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
+
+#include <stdexcept>
 
 namespace {
 
@@ -90,4 +94,80 @@ TEST(HistoryFile, TheMainWindowLoadsAndWritesItBack)
         again.frmInitial()->close();
         EXPECT_EQ(readFile(QDir(first.platform.appFolder).filePath(QStringLiteral("history.txt"))), QByteArray("12\r\n"));
     }
+}
+
+TEST(HistoryFile, AnInterruptedSaveLeavesThePreviousFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.txt"));
+    writeFile(path, "7\r\n8\r\n");
+    int lines = 0;
+    EXPECT_THROW(WriteHistoryFile(path, {1, 2, 3, 4}, [&] {
+                     if (++lines == 2)
+                         throw std::runtime_error("killed");
+                 }),
+                 std::runtime_error);
+    EXPECT_EQ(readFile(path), QByteArray("7\r\n8\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("history.txt")});
+}
+
+// As root a read-only folder is still writable, so a folder stands where the
+// file would go.
+TEST(HistoryFile, AProgramFolderThatCannotBeWrittenKeepsItInTheUsersFolder)
+{
+    QTemporaryDir program;
+    QTemporaryDir user;
+    const QString userData = user.filePath(QStringLiteral("data/Selvara"));
+    writeFile(program.filePath(QStringLiteral("history.txt")), "5\r\n");
+    HistoryStore store(program.path(), userData);
+    EXPECT_EQ(store.loadPath(), program.filePath(QStringLiteral("history.txt")));
+
+    ASSERT_TRUE(QFile::remove(program.filePath(QStringLiteral("history.txt"))));
+    ASSERT_TRUE(QDir(program.path()).mkpath(QStringLiteral("history.txt/blocked")));
+    ASSERT_TRUE(store.save({5, 6}));
+    EXPECT_EQ(store.loadPath(), userData + QStringLiteral("/history.txt"));
+    EXPECT_EQ(readFile(store.loadPath()), QByteArray("5\r\n6\r\n"));
+
+    ASSERT_TRUE(QDir(program.filePath(QStringLiteral("history.txt"))).removeRecursively());
+    ASSERT_TRUE(store.save({6}));
+    EXPECT_EQ(store.loadPath(), program.filePath(QStringLiteral("history.txt")));
+    EXPECT_EQ(readFile(store.loadPath()), QByteArray("6\r\n"));
+    EXPECT_FALSE(QFile::exists(userData + QStringLiteral("/history.txt")));
+}
+
+TEST(HistoryFile, KeepingDeletingAndAFreshStart)
+{
+    TestApp app(kLaws);
+    ASSERT_TRUE(app.started);
+    app.alter(QStringLiteral("INSERT INTO LAWTYPE (type_id, descr, display_flag) VALUES (1, 'Νόμοι', 1);"
+                             "UPDATE law SET type_id = 1, all_law_flag = 1, descr = '<p>κείμενο ' || law_id || '</p>';"));
+    FrmInitial& w = app.window();
+    AppState& st = app.program().state();
+    auto& messages = app.platform.recorder.messages;
+
+    // The topics tab's button wants a law chosen through a page link.
+    w.cmdpichistory->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].title, QStringLiteral("Ανεπιτυχής Αποθήκευση στο Ιστορικό"));
+    st.gLawIdThemata = 12;
+    w.gAbstract = w.gScheduleAbstract = 1;
+    w.cmdpichistory->click();
+    st.gMainActive = 1;
+    st.gLawIdNomoi = 56;
+    w.cmdpicsavewholelaw->click();
+    w.cmdpicsavewholelaw->click();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1].prompt, QStringLiteral("Υπάρχει ήδη αποθηκευμένο το τρέχον Νομοθέτημα στο Ιστορικό"));
+    ASSERT_EQ(w.lsthistory->count(), 2);
+    EXPECT_EQ(w.lsthistory->item(1)->text(), QStringLiteral("Πενήντα έξι"));
+
+    SelectTab(w, FrmInitial::kHistory);
+    w.lsthistory->setCurrentRow(1);
+    EXPECT_TRUE(w.brwWebBrowser3->toPlainText().contains(QStringLiteral("κείμενο 56")));
+    w.Cmddelete->click();
+    w.lsthistory->setCurrentRow(0);
+    w.Cmddelete->click();
+    EXPECT_EQ(w.lsthistory->count(), 0);
+    w.close();
+    EXPECT_EQ(readFile(QDir(app.platform.appFolder).filePath(QStringLiteral("history.txt"))), QByteArray());
 }
