@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   xvfb xauth
+  poppler-utils
 )
 
 missing=()

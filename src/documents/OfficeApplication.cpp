@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #ifdef Q_OS_UNIX
@@ -14,6 +15,7 @@ namespace {
 
 // A process that refuses to end is not worth freezing the window for longer.
 constexpr int kEndWaitMs = 3000;
+constexpr int kPrintWaitMs = 120000;
 
 } // namespace
 
@@ -49,8 +51,6 @@ QStringList OfficeApplication::argumentsFor(const QString& path, bool asNewDocum
     if (!m_profileFolder.isEmpty())
         args << QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(m_profileFolder).toString();
     args << QStringLiteral("--nologo") << QStringLiteral("--norestore") << QStringLiteral("--nofirststartwizard");
-    if (!Visible)
-        args << QStringLiteral("--headless");
     args << (m_kind == Kind::Excel ? QStringLiteral("--calc") : QStringLiteral("--writer"));
     // -n makes a new untitled document from the file; -o opens the file itself.
     args << (asNewDocument ? QStringLiteral("-n") : QStringLiteral("-o")) << path;
@@ -59,6 +59,8 @@ QStringList OfficeApplication::argumentsFor(const QString& path, bool asNewDocum
 
 std::unique_ptr<OfficeDocument> OfficeApplication::start(const QString& path, bool asNewDocument)
 {
+    if (!Visible)
+        return std::make_unique<OfficeDocument>(*this, nullptr, path);
     auto* process = new QProcess;
     process->setProgram(m_program);
     process->setArguments(argumentsFor(path, asNewDocument));
@@ -75,7 +77,31 @@ std::unique_ptr<OfficeDocument> OfficeApplication::start(const QString& path, bo
         return nullptr;
     }
     m_processes.append(process);
-    return std::make_unique<OfficeDocument>(process);
+    return std::make_unique<OfficeDocument>(*this, process, path);
+}
+
+bool OfficeApplication::runHeadless(QStringList arguments) const
+{
+    QStringList args;
+    if (!m_profileFolder.isEmpty())
+        args << QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(m_profileFolder).toString();
+    args << QStringLiteral("--nologo") << QStringLiteral("--norestore") << QStringLiteral("--headless") << arguments;
+    QProcess process;
+    process.setProgram(m_program);
+    process.setArguments(args);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+#ifdef Q_OS_UNIX
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
+    process.start();
+    // A first start of the private instance sets up its profile: allow for it.
+    if (!process.waitForFinished(kPrintWaitMs)) {
+        EndOfficeProcess(&process);
+        return false;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 std::unique_ptr<OfficeDocument> OfficeApplication::DocumentsOpen(const QString& path)
@@ -103,6 +129,27 @@ void OfficeDocument::Close(bool)
 {
     if (m_process)
         EndOfficeProcess(m_process);
+}
+
+bool OfficeDocument::PrintOut(const QString& printerName)
+{
+    if (printerName.isEmpty())
+        return m_app.runHeadless({QStringLiteral("-p"), m_path});
+    return m_app.runHeadless({QStringLiteral("--pt"), printerName, m_path});
+}
+
+bool OfficeDocument::ExportPdf(const QString& pdfPath)
+{
+    // The suite names its output after the document, in a folder of our choice.
+    QTemporaryDir out;
+    if (!out.isValid() || !m_app.runHeadless({QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                                              QStringLiteral("--outdir"), out.path(), m_path}))
+        return false;
+    const QString made = QDir(out.path()).filePath(QFileInfo(m_path).completeBaseName() + QStringLiteral(".pdf"));
+    if (!QFileInfo(made).isFile())
+        return false;
+    QFile::remove(pdfPath);
+    return QFile::copy(made, pdfPath);
 }
 
 bool OfficeDocument::running() const

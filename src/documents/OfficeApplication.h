@@ -29,7 +29,8 @@ public:
     Kind kind() const { return m_kind; }
     QString program() const { return m_program; }
 
-    // A window the user does not see opens no document window (headless).
+    // Only a visible application shows its documents in a window; an
+    // invisible one opens them to print them.
     bool Visible = false;
     // Kept for the callers' sake; the office suite places its own window.
     int WindowState = 0;
@@ -44,6 +45,8 @@ public:
 
     // The arguments a document would be opened with (without the program).
     QStringList argumentsFor(const QString& path, bool asNewDocument) const;
+    // Runs the office program headless with the arguments and waits for it.
+    bool runHeadless(QStringList arguments) const;
 
 private:
     OfficeApplication(Kind kind, QString program, QString profileFolder);
@@ -55,11 +58,19 @@ private:
     QList<QPointer<QProcess>> m_processes;
 };
 
-// A document open in the office suite: the process that shows it.
+// A document open in the office suite: the process that shows it, or for
+// an invisible application the file it will print.
 class OfficeDocument {
 public:
-    explicit OfficeDocument(QProcess* process) : m_process(process) {}
+    OfficeDocument(const OfficeApplication& app, QProcess* process, QString path)
+        : m_app(app), m_process(process), m_path(std::move(path)) {}
     ~OfficeDocument() = default;
+
+    // Prints on the printer of that name, or on the default printer when the
+    // name is empty. False when the office program failed.
+    bool PrintOut(const QString& printerName);
+    // Writes the document as a PDF file in place of a printer.
+    bool ExportPdf(const QString& pdfPath);
 
     // The office suite brings its own window forward when it opens a file.
     void Activate() {}
@@ -70,7 +81,9 @@ public:
     qint64 processId() const;
 
 private:
+    const OfficeApplication& m_app;
     QPointer<QProcess> m_process;
+    QString m_path;
 };
 
 // Closes the open document without saving, quits the application and

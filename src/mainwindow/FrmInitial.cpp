@@ -265,6 +265,9 @@ void FrmInitial::wireEvents()
         connect(lawPage, &PageBrowser::BeforeNavigate2, this, [this](const QString& url, bool& cancel) {
             guarded([&] { brwLawPage_BeforeNavigate2(url, cancel); });
         });
+    connect(cmdpiclaw, &QToolButton::clicked, this, [this] { guarded([this] { cmdpiclaw_Click(); }); });
+    connect(cmdpiclawhist, &QToolButton::clicked, this, [this] { guarded([this] { cmdpiclawhist_Click(); }); });
+    connect(cmdpicprintabstr, &QToolButton::clicked, this, [this] { guarded([this] { cmdpicprintabstr_Click(); }); });
     connect(cmdpichistory, &QToolButton::clicked, this, [this] { guarded([this] { cmdpichistory_Click(); }); });
     connect(cmdpicsavewholelaw, &QToolButton::clicked, this, [this] { guarded([this] { cmdpicsavewholelaw_Click(); }); });
     connect(Cmddelete, &QToolButton::clicked, this, [this] { guarded([this] { Cmddelete_Click(); }); });

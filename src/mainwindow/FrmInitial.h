@@ -204,6 +204,11 @@ public:
     void cmdpicWordlaw_Click();
     void DeleteTempFiles();
 
+    // Printing.
+    void cmdpiclaw_Click();
+    void cmdpiclawhist_Click();
+    void cmdpicprintabstr_Click();
+
     // Twips of the client area.
     int ScaleWidth() const;
     int ScaleHeight() const;
@@ -236,6 +241,7 @@ private:
     HistoryStore historyStore() const;
     // Adds gLawId to the history unless it is there already.
     void keepInHistory();
+    void printTemplate();
     void addScheduleRootNodes(int index, const SearchMarks& marks, bool fullMode);
     void addScheduleChildren(int index, qint32 parentId, const SearchMarks& marks, bool fullMode);
     void showScheduleNode(int index, QTreeWidgetItem* node);

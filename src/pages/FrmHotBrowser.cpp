@@ -1,6 +1,7 @@
 #include "pages/FrmHotBrowser.h"
 
 #include "documents/CommonDialog.h"
+#include "documents/Printing.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/FrmInitial.h"
 #include "mainwindow/Pictures.h"
@@ -159,6 +160,7 @@ void FrmHotBrowser::cmdpicsavewholelaw_Click()
 
 void FrmHotBrowser::cmdhotconnprint_Click()
 {
+    PrintShownLaw(m_program.platform().dialogs(), *rtbhotBrowser, *brwhotbrowser, *brwFilehotbrowser, windowTitle());
 }
 
 void FrmHotBrowser::closeEvent(QCloseEvent* event)

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 QString PromptForDisplay(const QString& prompt)
 {
@@ -41,4 +43,10 @@ MsgResult QtDialogs::messageBox(const MessageRequest& request)
 void QtDialogs::showModal(QDialog& dialog)
 {
     dialog.exec();
+}
+
+bool QtDialogs::printDialog(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -4,6 +4,7 @@
 
 class QWidget;
 class QDialog;
+class QPrinter;
 
 enum class MsgIcon { None, Critical, Exclamation, Information, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo };
@@ -24,6 +25,9 @@ public:
     virtual MsgResult messageBox(const MessageRequest& request) = 0;
     // Shows the window modally and returns when it has closed.
     virtual void showModal(QDialog& dialog) = 0;
+    // The printer dialog: the user chooses a printer, or a PDF file, for the
+    // printer given. False when cancelled.
+    virtual bool printDialog(QPrinter& printer) = 0;
 };
 
 // The real boxes and windows.
@@ -31,6 +35,7 @@ class QtDialogs : public Dialogs {
 public:
     MsgResult messageBox(const MessageRequest& request) override;
     void showModal(QDialog& dialog) override;
+    bool printDialog(QPrinter& printer) override;
 };
 
 // A prompt's carriage returns as the line breaks a widget understands.

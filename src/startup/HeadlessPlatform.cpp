@@ -16,6 +16,12 @@ void RecordingDialogs::showModal(QDialog& dialog)
         onModal(dialog);
 }
 
+bool RecordingDialogs::printDialog(QPrinter& printer)
+{
+    ++printDialogs;
+    return onPrint ? onPrint(printer) : false;
+}
+
 HeadlessPlatform::HeadlessPlatform()
 {
     QDir root(scratch.path());

@@ -15,11 +15,16 @@ class RecordingDialogs : public Dialogs {
 public:
     MsgResult messageBox(const MessageRequest& request) override;
     void showModal(QDialog& dialog) override;
+    bool printDialog(QPrinter& printer) override;
 
     QList<MessageRequest> messages;
     QStringList modalWindows;  // object names, in order
     // Runs while a modal window would be open (for instance to press its button).
     std::function<void(QDialog&)> onModal;
+    // Answers the printer dialog (for instance with a PDF file); without it
+    // the dialog is cancelled, so no test prints on a real printer.
+    std::function<bool(QPrinter&)> onPrint;
+    int printDialogs = 0;
 };
 
 // A platform for runs without a user: a scratch application folder, settings

@@ -13,6 +13,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
+#include <QProcess>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -40,6 +42,8 @@ INSERT INTO Schedulelaw (law_id, law_code, type_id, title, descr, all_law_flag, 
   (3, 'Υ3', 9, 'Βαθμοί', NULL, 0, '1', NULL, 'xlsx', X'504B0304'),
   (4, 'Υ4', 9, 'Ανακοίνωση', NULL, 0, '1', NULL, 'html', CAST('<p>ανακοίνωση</p>' AS BLOB)),
   (5, 'Υ5', 9, 'Κακό', NULL, 0, '1', NULL, '../../escape', X'00');
+INSERT INTO topic (topic_id, topic_id_parent, descr) VALUES (1, 0, 'Εκδρομές');
+INSERT INTO abstract (abstract_id, topic_id, descr, aa_abstr_flag) VALUES (1, 1, '<p>Περίληψη για τις εκδρομές</p>', 1);
 INSERT INTO system_law_parameters VALUES (1);
 )SQL");
 
@@ -264,4 +268,114 @@ TEST(RichTextBoxFiles, EachFileReplacesTheLastInMemory)
     EXPECT_EQ(box.toPlainText(), QStringLiteral("one"));
     EXPECT_THROW(box.LoadFile(dir.filePath(QStringLiteral("missing.rtf"))), AppError);
     EXPECT_EQ(box.toPlainText(), QStringLiteral("one"));
+}
+
+namespace {
+
+QString pdfText(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+TEST_F(Attached, PagesAndTextViewsPrintToPdf)
+{
+    auto& rec = app.platform.recorder;
+    const QString pdf = QDir(app.platform.scratch.path()).filePath(QStringLiteral("out.pdf"));
+    rec.onPrint = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+
+    showLaw("c1");
+    w().cmdpiclawhist->click();
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("έγγραφο")));
+
+    showLaw("c2");
+    w().cmdpiclawhist->click();
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("Αθήνα")));
+
+    // Cancel prints nothing and says nothing; the dialog shows every time.
+    QFile::remove(pdf);
+    rec.onPrint = nullptr;
+    w().cmdpiclawhist->click();
+    EXPECT_EQ(rec.printDialogs, 3);
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_TRUE(rec.messages.isEmpty());
+
+    SelectTab(w(), FrmInitial::kTopics);
+    TreeView& topics = *w().tvwTree;
+    topics.SetSelectedItem(topics.Node(QStringLiteral("l1")));
+    emit topics.Click();
+    rec.onPrint = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    w().cmdpicprintabstr->click();
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("Περίληψη για τις εκδρομές")));
+
+    // Nothing shown: the law button asks for a law, a blank page cannot print.
+    w().cmdpiclaw->click();
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_EQ(rec.messages[0].title, QStringLiteral("Ανεπιτυχής Εκτύπωση Νομοθετήματος."));
+    st().gLawIdThemata = 1;
+    w().cmdpiclaw->click();
+    ASSERT_EQ(rec.messages.size(), 2);
+    EXPECT_EQ(rec.messages[1].prompt, QStringLiteral("The Print command is currently disabled."));
+}
+
+TEST_F(Attached, TheViewerPrintsItsDocument)
+{
+    const QString pdf = QDir(app.platform.scratch.path()).filePath(QStringLiteral("viewer.pdf"));
+    app.platform.recorder.onPrint = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    showLaw("c1");
+    emit w().brwWebBrowser3->anchorClicked(QUrl(QStringLiteral("#2")));
+    ASSERT_TRUE(app.program().frmhotbrowser());
+    app.program().frmhotbrowser()->cmdhotconnprint->click();
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("Αθήνα")));
+}
+
+TEST_F(Attached, TemplatesPrintThroughTheOfficeProgram)
+{
+    // Writes down its arguments; asked for a PDF, it makes one.
+    const QString office = QDir(app.platform.scratch.path()).filePath(QStringLiteral("soffice"));
+    QFile f(office);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\nout=; prev=\n"
+            "for a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; last=$a; done\n"
+            "if [ -n \"$out\" ]; then b=$(basename \"$last\"); printf '%%PDF-stand-in' > \"$out/${b%.*}.pdf\"; fi\n");
+    f.close();
+    f.setPermissions(f.permissions() | QFile::ExeOwner);
+    app.platform.officePath = office;
+    const QString pdf = QDir(app.platform.scratch.path()).filePath(QStringLiteral("template.pdf"));
+    app.platform.recorder.onPrint = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+
+    showTemplate("#2");
+    st().gLawIdThemata = 2;
+    w().cmdpiclaw->click();
+    QFile made(pdf);
+    ASSERT_TRUE(made.open(QIODevice::ReadOnly));
+    EXPECT_EQ(made.readAll(), QByteArray("%PDF-stand-in"));
+    QFile args(office + QStringLiteral(".args"));
+    ASSERT_TRUE(args.open(QIODevice::ReadOnly));
+    const QStringList given = QString::fromUtf8(args.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_TRUE(given.contains(QStringLiteral("--headless")));
+    EXPECT_EQ(given.mid(given.size() - 5, 2), (QStringList{QStringLiteral("--convert-to"), QStringLiteral("pdf")}));
+    EXPECT_EQ(given.last(), temp("BlobSubBody.rtf"));
+    EXPECT_FALSE(st().gOfficeApp);
+    EXPECT_TRUE(app.platform.recorder.messages.isEmpty());
 }

@@ -1,0 +1,72 @@
+#include "mainwindow/FrmInitial.h"
+
+#include "documents/OfficeApplication.h"
+#include "documents/Printing.h"
+#include "mainwindow/Controls.h"
+#include "pages/PageBrowser.h"
+#include "startup/AppError.h"
+#include "startup/Platform.h"
+#include "startup/Program.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+void FrmInitial::cmdpiclaw_Click()
+{
+    m_state.gLawId = m_state.gLawIdThemata;
+    if (m_state.gLawId == 0) {
+        m_platform.dialogs().messageBox(
+            {MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Ανεπιτυχής Εκτύπωση Νομοθετήματος."),
+             QStringLiteral("Δεν έχετε επιλέξει Νομοθέτημα για εκτύπωση.Για την εκτύπωση του Νομοθετήματος πρέπει να "
+                            "επιλέξετε πρώτα το σύνδεσμο του Νομοθετήματος που θέλετε να εκτυπώσετε.")});
+        return;
+    }
+    if (isScheduleCaption(SSTab1->Caption()))
+        printTemplate();
+    else
+        PrintShownLaw(m_platform.dialogs(), *rtbWordLawTopic, *brwWebBrowser2, *brwWebBrowserLawFile, m_state.gAppTitle);
+}
+
+void FrmInitial::cmdpiclawhist_Click()
+{
+    PrintShownLaw(m_platform.dialogs(), *rtbWordLaw, *brwWebBrowser3, *brwWebBrowserLawFile, m_state.gAppTitle);
+}
+
+void FrmInitial::cmdpicprintabstr_Click()
+{
+    Dialogs& dialogs = m_platform.dialogs();
+    RunPrintCommand(dialogs, [&] { BrowserPrint(dialogs, *brwWebBrowser1, PrintEnabled(*brwWebBrowser1)); });
+}
+
+void FrmInitial::printTemplate()
+{
+    if (gDocumentType.isEmpty())
+        return;
+    ReleaseOffice(m_state.gOfficeApp, m_state.gOfficeDocument);
+    if (!StartOfficeApplication(gDocumentType, false))
+        return;
+    Dialogs& dialogs = m_platform.dialogs();
+    RunPrintCommand(dialogs, [&] {
+        // Whatever happens, the office program goes when the print is done.
+        struct Release {
+            AppState& state;
+            ~Release() { ReleaseOffice(state.gOfficeApp, state.gOfficeDocument); }
+        } release{m_state};
+
+        const QString file = m_state.gTempPath + QStringLiteral("BlobSubBody.") + gDocumentType;
+        const bool sheet = gDocumentType == QLatin1String("xls") || gDocumentType == QLatin1String("xlsx");
+        m_state.gOfficeDocument = sheet ? m_state.gOfficeApp->WorkBooksAdd(file) : m_state.gOfficeApp->DocumentsOpen(file);
+        m_state.gOfficeDocument->Activate();
+        // Spreadsheets print on the default printer; on a machine without one
+        // the dialog still lets the user keep them as a PDF file.
+        QPrinter printer;
+        const bool ask = !sheet || QPrinterInfo::defaultPrinter().isNull();
+        if (ask && !dialogs.printDialog(printer))
+            return;
+        const bool toFile = ask && printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+        const bool done = toFile ? m_state.gOfficeDocument->ExportPdf(printer.outputFileName())
+                                 : m_state.gOfficeDocument->PrintOut(ask ? printer.printerName() : QString());
+        if (!done)
+            throw AppError(482, QStringLiteral("Το πρόγραμμα γραφείου δεν μπόρεσε να εκτυπώσει το υπόδειγμα."));
+    });
+}
