@@ -47,6 +47,11 @@ void FrmInitial::printTemplate()
         return;
     Dialogs& dialogs = m_platform.dialogs();
     RunPrintCommand(dialogs, [&] {
+        // The office program takes seconds to start and print.
+        struct Pointer {
+            Platform& platform;
+            ~Pointer() { platform.setHourglass(false); }
+        } pointer{m_platform};
         // Whatever happens, the office program goes when the print is done.
         struct Release {
             AppState& state;
@@ -63,6 +68,7 @@ void FrmInitial::printTemplate()
         const bool ask = !sheet || QPrinterInfo::defaultPrinter().isNull();
         if (ask && !dialogs.printDialog(printer))
             return;
+        m_platform.setHourglass(true);
         const bool toFile = ask && printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
         const bool done = toFile ? m_state.gOfficeDocument->ExportPdf(printer.outputFileName())
                                  : m_state.gOfficeDocument->PrintOut(ask ? printer.printerName() : QString());

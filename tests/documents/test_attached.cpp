@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPointer>
@@ -378,4 +379,18 @@ TEST_F(Attached, TemplatesPrintThroughTheOfficeProgram)
     EXPECT_EQ(given.last(), temp("BlobSubBody.rtf"));
     EXPECT_FALSE(st().gOfficeApp);
     EXPECT_TRUE(app.platform.recorder.messages.isEmpty());
+}
+
+TEST_F(Attached, TheHistoryShowsAKeptDocumentAndPutsItAwayOnDelete)
+{
+    showLaw("c2");
+    st().gMainActive = 1;
+    w().cmdpicsavewholelaw->click();
+    SelectTab(w(), FrmInitial::kHistory);
+    w().lsthistory->setCurrentRow(0);
+    ASSERT_FALSE(w().rtbWordLaw->isHidden());
+    EXPECT_EQ(w().rtbWordLaw->toPlainText().trimmed(), QStringLiteral("Αθήνα"));
+    w().Cmddelete->click();
+    EXPECT_TRUE(w().rtbWordLaw->isHidden());
+    EXPECT_FALSE(w().brwWebBrowser3->isHidden());
 }
