@@ -20,16 +20,6 @@ bool IsDigit(unsigned char c)
     return c >= '0' && c <= '9';
 }
 
-int HexValue(unsigned char c)
-{
-    if (IsDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 Token Of(TokenKind kind)
 {
@@ -44,6 +34,17 @@ bool EndsText(unsigned char c)
 }
 
 } // namespace
+
+int HexValue(unsigned char c)
+{
+    if (IsDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
 
 Token Lexer::next()
 {

@@ -18,6 +18,9 @@ struct Token {
     unsigned char byte = 0;
 };
 
+// The value of a hexadecimal digit, or -1.
+int HexValue(unsigned char c);
+
 // Splits RTF bytes into tokens in one forward pass. Line ends and NUL bytes
 // outside \bin data carry nothing and are dropped.
 class Lexer {

@@ -17,16 +17,6 @@ constexpr int kMaxFontName = 256;
 // Larger pictures would take seconds and hundreds of megabytes to decode.
 constexpr qint64 kMaxPicturePixels = 50'000'000;
 
-int HexValue(unsigned char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // Only code pages with a known decoder are used, so an unknown number costs
 // nothing and falls back to the common Western one.

@@ -69,6 +69,15 @@ protected:
         emit tree.Click();
         emit w().brwWebBrowser1->anchorClicked(QUrl(QString::fromLatin1(link)));
     }
+    // The printer dialog answered with a PDF file.
+    void printInto(const QString& pdf)
+    {
+        app.platform.recorder.onPrint = [pdf](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        };
+    }
     // An office program that writes its arguments to a file and stays up.
     QString standInOffice(bool waits = true)
     {
@@ -287,11 +296,7 @@ TEST_F(Attached, PagesAndTextViewsPrintToPdf)
 {
     auto& rec = app.platform.recorder;
     const QString pdf = QDir(app.platform.scratch.path()).filePath(QStringLiteral("out.pdf"));
-    rec.onPrint = [&](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    };
+    printInto(pdf);
 
     showLaw("c1");
     w().cmdpiclawhist->click();
@@ -313,11 +318,7 @@ TEST_F(Attached, PagesAndTextViewsPrintToPdf)
     TreeView& topics = *w().tvwTree;
     topics.SetSelectedItem(topics.Node(QStringLiteral("l1")));
     emit topics.Click();
-    rec.onPrint = [&](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    };
+    printInto(pdf);
     w().cmdpicprintabstr->click();
     EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("Περίληψη για τις εκδρομές")));
 
@@ -334,11 +335,7 @@ TEST_F(Attached, PagesAndTextViewsPrintToPdf)
 TEST_F(Attached, TheViewerPrintsItsDocument)
 {
     const QString pdf = QDir(app.platform.scratch.path()).filePath(QStringLiteral("viewer.pdf"));
-    app.platform.recorder.onPrint = [&](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    };
+    printInto(pdf);
     showLaw("c1");
     emit w().brwWebBrowser3->anchorClicked(QUrl(QStringLiteral("#2")));
     ASSERT_TRUE(app.program().frmhotbrowser());
@@ -359,11 +356,7 @@ TEST_F(Attached, TemplatesPrintThroughTheOfficeProgram)
     f.setPermissions(f.permissions() | QFile::ExeOwner);
     app.platform.officePath = office;
     const QString pdf = QDir(app.platform.scratch.path()).filePath(QStringLiteral("template.pdf"));
-    app.platform.recorder.onPrint = [&](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    };
+    printInto(pdf);
 
     showTemplate("#2");
     st().gLawIdThemata = 2;
