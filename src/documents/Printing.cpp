@@ -11,7 +11,9 @@
 
 bool PrintAfterDialog(Dialogs& dialogs, const QTextDocument& document, const QString& title)
 {
-    QPrinter printer(QPrinter::HighResolution);
+    // Pages give their sizes in pixels, which a high-resolution printer would
+    // take as its own dots: printed at screen resolution they keep their size.
+    QPrinter printer(QPrinter::ScreenResolution);
     printer.setDocName(title);
     if (!dialogs.printDialog(printer))
         return false;

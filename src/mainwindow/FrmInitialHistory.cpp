@@ -53,13 +53,17 @@ void FrmInitial::keepInHistory()
             return;
         }
     }
-    Recordset rs = m_state.gAdoConnection->execute(HistorySql::TitleForSave(m_state.gLawId));
-    const QSignalBlocker quiet(lsthistory);
-    while (!rs.eof()) {
-        auto* entry = new QListWidgetItem(rs.text(u"title"), lsthistory);
-        entry->setData(Qt::UserRole, m_state.gLawId);
-        rs.moveNext();
+    {
+        Recordset rs = m_state.gAdoConnection->execute(HistorySql::TitleForSave(m_state.gLawId));
+        const QSignalBlocker quiet(lsthistory);
+        while (!rs.eof()) {
+            auto* entry = new QListWidgetItem(rs.text(u"title"), lsthistory);
+            entry->setData(Qt::UserRole, m_state.gLawId);
+            rs.moveNext();
+        }
     }
+    // Written at once, so a crash or a killed program loses nothing kept.
+    save_history();
 }
 
 void FrmInitial::cmdpichistory_Click()
@@ -114,6 +118,7 @@ void FrmInitial::Cmddelete_Click()
         const QSignalBlocker quiet(lsthistory);
         delete entry;
     }
+    save_history();
     if (!brwWebBrowserLawFile->isHidden()) {
         brwWebBrowserLawFile->Navigate(PageBrowser::kBlank);
         brwWebBrowserLawFile->setVisible(false);

@@ -211,7 +211,9 @@ void FrmInitial::ArrangeTab()
     picDrag2->setVisible(!brwWebBrowser2->isHidden());
     sspLaw->setVisible(!brwWebBrowser2->isHidden());
     cmdpichistory->setVisible(topics);
-    cmdpiclaw->setVisible(topics);
+    // On the schedule tabs it prints the template shown; without it there
+    // would be no way to print one.
+    cmdpiclaw->setVisible(topics || schedule);
     cmdpicWordlaw->setVisible(schedule);
     ApplyLayout();
 

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -282,6 +283,18 @@ TEST(RichTextBoxFiles, EachFileReplacesTheLastInMemory)
 
 namespace {
 
+// The height in points of the first word of a PDF file.
+double firstWordHeight(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished();
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    const QRegularExpression word(QStringLiteral("<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\""));
+    const QRegularExpressionMatch m = word.match(html);
+    return m.hasMatch() ? m.captured(2).toDouble() - m.captured(1).toDouble() : 0.0;
+}
+
 QString pdfText(const QString& pdf)
 {
     QProcess p;
@@ -301,6 +314,8 @@ TEST_F(Attached, PagesAndTextViewsPrintToPdf)
     showLaw("c1");
     w().cmdpiclawhist->click();
     EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("έγγραφο")));
+    // Readable on paper, not shrunk to the printer's dots.
+    EXPECT_GT(firstWordHeight(pdf), 7.0);
 
     showLaw("c2");
     w().cmdpiclawhist->click();
@@ -360,6 +375,7 @@ TEST_F(Attached, TemplatesPrintThroughTheOfficeProgram)
 
     showTemplate("#2");
     st().gLawIdThemata = 2;
+    ASSERT_FALSE(w().cmdpiclaw->isHidden());
     w().cmdpiclaw->click();
     QFile made(pdf);
     ASSERT_TRUE(made.open(QIODevice::ReadOnly));

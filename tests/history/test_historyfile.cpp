@@ -160,6 +160,8 @@ TEST(HistoryFile, KeepingDeletingAndAFreshStart)
     EXPECT_EQ(messages[1].prompt, QStringLiteral("Υπάρχει ήδη αποθηκευμένο το τρέχον Νομοθέτημα στο Ιστορικό"));
     ASSERT_EQ(w.lsthistory->count(), 2);
     EXPECT_EQ(w.lsthistory->item(1)->text(), QStringLiteral("Πενήντα έξι"));
+    // On disk at once: a program killed now loses nothing kept.
+    EXPECT_EQ(readFile(QDir(app.platform.appFolder).filePath(QStringLiteral("history.txt"))), QByteArray("12\r\n56\r\n"));
 
     SelectTab(w, FrmInitial::kHistory);
     w.lsthistory->setCurrentRow(1);
