@@ -158,8 +158,9 @@ void selectTab(FrmInitial& w, const QString& caption)
 
 } // namespace
 
-// In rtf_figure.cpp.
+// In rtf_figure.cpp and page_figures.cpp.
 void MeasureRtfDocument(int runs);
+void MeasureHostilePages(int runs);
 
 int main(int argc, char** argv)
 {
@@ -315,6 +316,7 @@ int main(int argc, char** argv)
     std::printf("%-34s %10.1f MB added to the peak (target < 4 MB)\n", "  document write, memory", static_cast<double>(documentPeakKb) / 1024.0);
     print(history);
     MeasureRtfDocument(runs);
+    MeasureHostilePages(runs);
     std::printf("%-34s %10.1f MB (target < 300 MB)\n", "peak memory", static_cast<double>(overallPeakKb) / 1024.0);
     return 0;
 }

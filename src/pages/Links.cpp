@@ -21,23 +21,28 @@ std::optional<qint32> LinkId(const QString& address)
 QString RewriteImageSources(const QString& html, const QString& appPath)
 {
     const QString helpFolder = Paths::Join(appPath, Paths::kHelpFolder);
-    QString s = html;
-    qsizetype p = s.indexOf(QStringLiteral("<img"));
+    // Built in one pass: rewriting the text in place for every picture made a
+    // page of many pictures take quadratic time.
+    QString out;
+    qsizetype copied = 0;
+    qsizetype p = html.indexOf(QLatin1String("<img"), 0, Qt::CaseInsensitive);
     while (p >= 0) {
-        const qsizetype c = s.indexOf(QStringLiteral("src="), p + 4);
-        if (c < 0 || c + 4 >= s.size())
+        const qsizetype c = html.indexOf(QLatin1String("src="), p + 4, Qt::CaseInsensitive);
+        if (c < 0 || c + 4 >= html.size())
             break;
-        const QChar quote = s[c + 4];
-        const qsizetype e = s.indexOf(quote, c + 6);
+        const QChar quote = html[c + 4];
+        const qsizetype e = html.indexOf(quote, c + 6);
         if (e < 0)
             break;
-        const QString value = Jet::Trim(s.mid(c + 5, e - c - 5));
+        const QString value = Jet::Trim(html.mid(c + 5, e - c - 5));
         const qsizetype cut = qMax(value.lastIndexOf(u'/'), value.lastIndexOf(u'\\'));
-        const QString file = cut >= 0 ? value.mid(cut + 1) : value;
-        const QString replaced = Paths::Join(helpFolder, file);
-        s = s.left(c + 5) + replaced + s.mid(e);
-        const qsizetype closing = c + 5 + replaced.size();
-        p = s.indexOf(QStringLiteral("<img"), closing + 1);
+        out += QStringView(html).mid(copied, c + 5 - copied);
+        out += Paths::Join(helpFolder, cut >= 0 ? value.mid(cut + 1) : value);
+        copied = e;
+        p = html.indexOf(QLatin1String("<img"), e + 1, Qt::CaseInsensitive);
     }
-    return s;
+    if (copied == 0)
+        return html;
+    out += QStringView(html).mid(copied);
+    return out;
 }

@@ -9,6 +9,7 @@
 std::optional<qint32> LinkId(const QString& address);
 
 // Every picture of the page redirected to the program's help folder, keeping
-// only its file name. A source without its closing quote ends the rewriting:
-// the rest of the text is returned as it was.
+// only its file name; tags and attributes in any letter case. A source
+// without its closing quote ends the rewriting: the rest of the text is
+// returned as it was.
 QString RewriteImageSources(const QString& html, const QString& appPath);

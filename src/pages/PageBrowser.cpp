@@ -2,11 +2,22 @@
 
 #include "pages/PageStyle.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextDocument>
 
 const QString PageBrowser::kBlank = QStringLiteral("about:blank");
+
+namespace {
+
+bool ReadableFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.size() <= PageBrowser::kMaxFileBytes;
+}
+
+} // namespace
 
 PageBrowser::PageBrowser(const QString& name, QWidget* parent)
     : QTextBrowser(parent), m_location(kBlank)
@@ -54,7 +65,7 @@ void PageBrowser::Navigate(const QString& url)
         m_location = path;
         m_body.clear();
         QFile file(path);
-        if (file.open(QIODevice::ReadOnly)) {
+        if (ReadableFile(path) && file.open(QIODevice::ReadOnly)) {
             setSearchPaths(QStringList{QFileInfo(path).absolutePath()} + m_pictureFolders);
             m_documentHtml = QString::fromUtf8(file.readAll());
         } else {
@@ -103,6 +114,28 @@ void PageBrowser::render()
     setHtml(m_body);
     if (m_styled)
         ApplyHeadingSizes(*document());
+}
+
+QVariant PageBrowser::loadResource(int type, const QUrl& name)
+{
+    // An empty answer, not a null one: on a null answer the document reads
+    // the file itself.
+    const QVariant refused = QVariant::fromValue(QByteArray());
+    if (name.scheme() == QLatin1String("data"))
+        return QTextBrowser::loadResource(type, name);
+    if (!name.scheme().isEmpty() && !name.isLocalFile() && name.scheme().size() > 1)
+        return refused;
+    const QString path = name.isLocalFile() ? name.toLocalFile() : name.toString(QUrl::PreferLocalFile);
+    QStringList candidates;
+    if (QFileInfo(path).isAbsolute())
+        candidates << path;
+    else
+        for (const QString& folder : searchPaths())
+            candidates << QDir(folder).filePath(path);
+    for (const QString& candidate : candidates)
+        if (QFileInfo::exists(candidate) && !ReadableFile(candidate))
+            return refused;
+    return QTextBrowser::loadResource(type, name);
 }
 
 void PageBrowser::focusInEvent(QFocusEvent* event)

@@ -37,6 +37,9 @@ public:
     // the document shown.
     QString AddressOf(const QUrl& link) const;
 
+    // The largest file a page or one of its pictures may be read from.
+    static constexpr qint64 kMaxFileBytes = 50 * 1024 * 1024;
+
 signals:
     void BeforeNavigate2(const QString& url, bool& cancel);
     void NavigateComplete2(const QString& url);
@@ -45,6 +48,10 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    // Pictures come only from regular local files of a sane size: a stored
+    // text naming a device would otherwise be read until memory runs out,
+    // and a page never fetches anything from the network.
+    QVariant loadResource(int type, const QUrl& name) override;
 
 private:
     void render();

@@ -52,8 +52,10 @@ TEST(RewriteImageSources, WhatCannotBeRewrittenIsReturnedAsItWas)
     EXPECT_EQ(RewriteImageSources(second, app),
               QStringLiteral("<img src='") + app + QDir::separator() + QStringLiteral("help") + QDir::separator()
                   + QStringLiteral("1.gif'><img src='b/2.gif>"));
-    // Upper case is not a picture.
-    EXPECT_EQ(RewriteImageSources(QStringLiteral("<IMG SRC='a/b.gif'>"), app), QStringLiteral("<IMG SRC='a/b.gif'>"));
+    // Upper case is a picture too: it must not load from where it says.
+    EXPECT_EQ(RewriteImageSources(QStringLiteral("<IMG SRC='/dev/zero'>"), app),
+              QStringLiteral("<IMG SRC='") + app + QDir::separator() + QStringLiteral("help") + QDir::separator()
+                  + QStringLiteral("zero'>"));
 }
 
 TEST(RewriteImageSources, TheRedirectedPictureLoadsInThePage)
@@ -70,4 +72,16 @@ TEST(RewriteImageSources, TheRedirectedPictureLoadsInThePage)
     const QVariant loaded = b.document()->resource(QTextDocument::ImageResource, QUrl(src));
     ASSERT_TRUE(loaded.isValid());
     EXPECT_EQ(loaded.value<QImage>().size(), QSize(7, 5));
+}
+
+// A stored text naming a device would be read until memory runs out.
+TEST(PageBrowser, ReadsOnlyRegularFilesAndNothingFromTheNetwork)
+{
+    PageBrowser b(QStringLiteral("b"));
+    b.SetBodyHtml(QStringLiteral("<p>α<img src=\"/dev/zero\"><IMG SRC='http://example.invalid/x.png'>β</p>"));
+    b.Flush();
+    EXPECT_EQ(b.toPlainText().remove(QChar::ObjectReplacementCharacter), QStringLiteral("αβ"));
+    EXPECT_TRUE(b.document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("/dev/zero"))).toByteArray().isEmpty());
+    b.Navigate(QStringLiteral("/dev/zero"));
+    EXPECT_TRUE(b.toPlainText().startsWith(QStringLiteral("Η σελίδα δεν βρέθηκε")));
 }
