@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "history/HistorySql.h"
+#include "startup/AppError.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,18 +10,36 @@
 #include <QSaveFile>
 #include <QRegularExpression>
 
-QStringList ReadHistoryLines(const QString& path, bool* opened)
+QStringList ReadHistoryLines(const QString& path, bool* opened, bool* whole)
 {
     QFile file(path);
     const bool ok = file.open(QIODevice::ReadOnly);
     if (opened)
         *opened = ok;
+    if (whole)
+        *whole = true;
     if (!ok)
         return {};
-    QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
-    // A final line end does not start another line.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    // No id needs more; a longer line is no number and ends the reading.
+    constexpr qint64 kLongestLine = 64;
+    QStringList lines;
+    while (!file.atEnd()) {
+        if (lines.size() == kMaxHistoryEntries) {
+            if (whole)
+                *whole = false;
+            break;
+        }
+        QByteArray line = file.readLine(kLongestLine);
+        const bool ended = line.endsWith('\n');
+        if (lines.isEmpty() && line.startsWith("\xEF\xBB\xBF"))
+            line.remove(0, 3);
+        lines.append(QString::fromLatin1(line).trimmed());
+        if (!ended && !file.atEnd()) {
+            if (whole)
+                *whole = false;
+            break;
+        }
+    }
     return lines;
 }
 
@@ -62,18 +81,26 @@ bool HistoryStore::save(const QList<qint32>& ids) const
     return WriteHistoryFile(m_userFile, ids);
 }
 
-QList<QPair<QString, qint32>> HistoryEntries(Database& db, const QStringList& lines)
+QList<QPair<QString, qint32>> HistoryEntries(Database& db, const QStringList& lines, bool* complete)
 {
     // Checked as a number before it goes into the statement.
-    static const QRegularExpression kNumber(QStringLiteral("^-?[0-9]+$"));
+    static const QRegularExpression kNumber(QStringLiteral("^-?[0-9]{1,10}$"));
     QList<QPair<QString, qint32>> entries;
+    if (complete)
+        *complete = true;
     for (const QString& line : lines) {
-        if (!kNumber.match(line).hasMatch())
+        try {
+            if (!kNumber.match(line).hasMatch())
+                throw AppError(13, QStringLiteral("Type mismatch"));
+            Recordset rs = db.execute(HistorySql::TitleForLoad(line));
+            while (!rs.eof()) {
+                entries.append({rs.text(u"title"), rs.toLong(u"law_id")});
+                rs.moveNext();
+            }
+        } catch (const AppError&) {
+            if (complete)
+                *complete = false;
             break;
-        Recordset rs = db.execute(HistorySql::TitleForLoad(line));
-        while (!rs.eof()) {
-            entries.append({rs.text(u"title"), rs.toLong(u"law_id")});
-            rs.moveNext();
         }
     }
     return entries;

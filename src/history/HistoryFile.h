@@ -9,8 +9,14 @@
 
 class Database;
 
-// The history file: one law id a line, in the order of the list.
-QStringList ReadHistoryLines(const QString& path, bool* opened = nullptr);
+// The most entries a history list holds.
+constexpr int kMaxHistoryEntries = 32767;
+
+// The history file: one law id a line, in the order of the list. Lines may
+// end in CR LF or LF alone, the file may start with a byte-order mark, and
+// blanks around a line are dropped. At most kMaxHistoryEntries lines are
+// read, one at a time; whole tells whether the file was read to its end.
+QStringList ReadHistoryLines(const QString& path, bool* opened = nullptr, bool* whole = nullptr);
 // Writes the ids to a new file beside the old one, which it replaces only once
 // the whole list is written; false when it cannot be written, and the old
 // file is then as it was. afterLine runs after each line is written.
@@ -35,5 +41,6 @@ private:
 };
 
 // The entries the lines give: each line's law title and id, in order. A line
-// that is not a number ends the list there; an id with no law adds nothing.
-QList<QPair<QString, qint32>> HistoryEntries(Database& db, const QStringList& lines);
+// that is not a number, or a failing query, ends the list there (complete is
+// then false); an id with no law adds nothing.
+QList<QPair<QString, qint32>> HistoryEntries(Database& db, const QStringList& lines, bool* complete = nullptr);

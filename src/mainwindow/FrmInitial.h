@@ -256,4 +256,6 @@ private:
     SqlTools m_sqlTools;
     Platform& m_platform;
     bool m_unloaded = false;
+    // A history file the load stopped short of, kept aside at the first save.
+    QString m_historyToKeep;
 };

@@ -9,6 +9,7 @@
 #include "startup/Platform.h"
 #include "startup/Program.h"
 
+#include <QFile>
 #include <QListWidget>
 #include <QSignalBlocker>
 
@@ -26,14 +27,20 @@ HistoryStore FrmInitial::historyStore() const
 void FrmInitial::LoadHistory()
 {
     bool opened = false;
-    const QStringList lines = ReadHistoryLines(historyStore().loadPath(), &opened);
+    bool whole = true;
+    bool complete = true;
+    const QString path = historyStore().loadPath();
+    const QStringList lines = ReadHistoryLines(path, &opened, &whole);
     if (!opened)
         return;
     const QSignalBlocker quiet(lsthistory);
-    for (const auto& [title, id] : HistoryEntries(*m_state.gAdoConnection, lines)) {
+    for (const auto& [title, id] : HistoryEntries(*m_state.gAdoConnection, lines, &complete)) {
         auto* entry = new QListWidgetItem(title, lsthistory);
         entry->setData(Qt::UserRole, id);
     }
+    // What the list could not take must survive the next save.
+    if (!whole || !complete)
+        m_historyToKeep = path;
 }
 
 void FrmInitial::save_history()
@@ -41,6 +48,12 @@ void FrmInitial::save_history()
     QList<qint32> ids;
     for (int i = 0; i < lsthistory->count(); ++i)
         ids.append(lsthistory->item(i)->data(Qt::UserRole).toInt());
+    if (!m_historyToKeep.isEmpty()) {
+        const QString backup = m_historyToKeep + QStringLiteral(".bak");
+        QFile::remove(backup);
+        QFile::copy(m_historyToKeep, backup);
+        m_historyToKeep.clear();
+    }
     historyStore().save(ids);
 }
 

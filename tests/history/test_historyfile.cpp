@@ -51,6 +51,44 @@ TEST(HistoryFile, LinesWithOrWithoutAFinalLineEnd)
     bool opened = true;
     EXPECT_TRUE(ReadHistoryLines(dir.filePath(QStringLiteral("none.txt")), &opened).isEmpty());
     EXPECT_FALSE(opened);
+    // Written by other editors: line feeds alone, a byte-order mark, blanks.
+    writeFile(path, "\xEF\xBB\xBF" "12\n 34 \n56");
+    EXPECT_EQ(ReadHistoryLines(path), (QStringList{"12", "34", "56"}));
+}
+
+TEST(HistoryFile, AHugeFileIsReadOnlyAsFarAsAListHolds)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.txt"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    const QByteArray block = QByteArray("7\r\n").repeated(1000);
+    for (int i = 0; i < 40; ++i)
+        f.write(block);
+    f.close();
+    bool whole = true;
+    EXPECT_EQ(ReadHistoryLines(path, nullptr, &whole).size(), kMaxHistoryEntries);
+    EXPECT_FALSE(whole);
+    // One endless line is no number: reading stops at its start.
+    writeFile(path, "1\r\n" + QByteArray(10'000'000, '9'));
+    const QStringList lines = ReadHistoryLines(path, nullptr, &whole);
+    EXPECT_EQ(lines.size(), 2);
+    EXPECT_LT(lines.value(1).size(), 100);
+    EXPECT_FALSE(whole);
+}
+
+TEST(HistoryFile, AListThatStoppedShortKeepsTheFileAside)
+{
+    TestApp app(kLaws);
+    ASSERT_TRUE(app.started);
+    const QString path = QDir(app.platform.appFolder).filePath(QStringLiteral("history.txt"));
+    writeFile(path, "56\r\nabc\r\n12\r\n");
+    Program again(app.platform);
+    ASSERT_TRUE(again.Main());
+    EXPECT_EQ(again.frmInitial()->lsthistory->count(), 1);
+    again.frmInitial()->close();
+    EXPECT_EQ(readFile(path), QByteArray("56\r\n"));
+    EXPECT_EQ(readFile(path + QStringLiteral(".bak")), QByteArray("56\r\nabc\r\n12\r\n"));
 }
 
 TEST(HistoryFile, WrittenAsIdsEndedByCarriageReturnLineFeed)
