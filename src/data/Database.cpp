@@ -119,6 +119,10 @@ void Database::open(const QString& path, bool readOnly)
         throw AppError(ErrorNumber::FileNotFound,
                        QStringLiteral("Could not find file '%1'.").arg(QDir::toNativeSeparators(path)));
     }
+    // SQLite takes an empty file for an empty database; it is a failed copy,
+    // and must be reported as the file that is no database it is.
+    if (file.isFile() && file.size() == 0)
+        throw AppError(26, QStringLiteral("file is not a database"));
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
         throw AppError(1, QStringLiteral("The SQLite driver of Qt SQL is not installed."));
 

@@ -4,6 +4,10 @@
 #include "mainwindow/Controls.h"
 #include "mainwindow/TreeSql.h"
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 namespace {
 
 const QString kOpen = QStringLiteral("open");
@@ -66,6 +70,11 @@ void FillHierarchy(Database& db, TreeView& tree, const HierarchyQueries& queries
     UpdatesPaused paused(tree);
     Recordset rs = db.execute(queries.roots());
     while (!rs.eof()) {
+        // A row without an id names no node; the rows after it still count.
+        if (rs.isNull(queries.idColumn)) {
+            rs.moveNext();
+            continue;
+        }
         const qint32 id = rs.toLong(queries.idColumn);
         QTreeWidgetItem* node = tree.Add(QString(), key(id), rs.text(u"descr"), kOpen);
         bool expand = false;
@@ -87,23 +96,66 @@ void FillHierarchy(Database& db, TreeView& tree, const HierarchyQueries& queries
     rs.close();
 }
 
+namespace {
+
+// One level of the walk down the tree: the children of one node, read
+// whole so that no statement stays open while the levels below are read.
+struct Level {
+    qint32 ownerId = 0;
+    QTreeWidgetItem* owner = nullptr;  // null for the level the walk starts from
+    bool expandOwner = false;
+    QString parentKey;
+    std::vector<std::pair<qint32, QString>> rows;
+    size_t next = 0;
+};
+
+std::optional<Level> ReadLevel(Database& db, TreeView& tree, const HierarchyQueries& queries, qint32 parentId)
+{
+    Recordset rs = db.execute(queries.children(parentId));
+    if (count(db, queries.childCount(parentId)) <= 0)
+        return std::nullopt;
+    Level level;
+    level.parentKey = key(parentId);
+    level.owner = tree.Node(level.parentKey);
+    while (!rs.eof()) {
+        if (!rs.isNull(queries.idColumn))
+            level.rows.emplace_back(rs.toLong(queries.idColumn), rs.text(u"descr"));
+        rs.moveNext();
+    }
+    return level;
+}
+
+} // namespace
+
+// Depth first, as a recursion would go, but on a stack of its own: a chain
+// of many thousands of levels must not exhaust the call stack.
 void AddHierarchyChildren(Database& db, TreeView& tree, const HierarchyQueries& queries, qint32 parentId,
                           const SearchMarks& marks, bool fullMode, QSet<qint32>& ancestors)
 {
-    Recordset rs = db.execute(queries.children(parentId));
-    if (count(db, queries.childCount(parentId)) <= 0) {
-        rs.close();
-        return;
+    std::vector<Level> stack;
+    if (std::optional<Level> first = ReadLevel(db, tree, queries, parentId)) {
+        first->owner = nullptr;
+        stack.push_back(std::move(*first));
     }
-    const QString parentKey = key(parentId);
-    QTreeWidgetItem* parent = tree.Node(parentKey);
-    while (!rs.eof()) {
-        const qint32 id = rs.toLong(queries.idColumn);
-        if (ancestors.contains(id)) {
-            rs.moveNext();
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.next == level.rows.size()) {
+            QTreeWidgetItem* owner = level.owner;
+            const bool expand = level.expandOwner;
+            const qint32 ownerId = level.ownerId;
+            stack.pop_back();
+            if (owner) {
+                ancestors.remove(ownerId);
+                if (expand)
+                    owner->setExpanded(true);
+            }
             continue;
         }
-        QTreeWidgetItem* node = tree.Add(parentKey, key(id), rs.text(u"descr"), kOpen);
+        const auto [id, descr] = level.rows[level.next++];
+        if (ancestors.contains(id))
+            continue;
+        QTreeWidgetItem* parent = tree.Node(level.parentKey);
+        QTreeWidgetItem* node = tree.Add(level.parentKey, key(id), descr, kOpen);
         bool expand = false;
         if (fullMode) {
             tree.SetImage(parent, kClosed);
@@ -118,11 +170,16 @@ void AddHierarchyChildren(Database& db, TreeView& tree, const HierarchyQueries& 
             }
         }
         ancestors.insert(id);
-        AddHierarchyChildren(db, tree, queries, id, marks, fullMode, ancestors);
-        ancestors.remove(id);
-        if (expand)
-            node->setExpanded(true);
-        rs.moveNext();
+        std::optional<Level> below = ReadLevel(db, tree, queries, id);
+        if (below) {
+            below->owner = node;
+            below->ownerId = id;
+            below->expandOwner = expand;
+            stack.push_back(std::move(*below));
+        } else {
+            ancestors.remove(id);
+            if (expand)
+                node->setExpanded(true);
+        }
     }
-    rs.close();
 }

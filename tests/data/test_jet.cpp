@@ -155,11 +155,15 @@ TEST(DatabaseOpen, RefusesWhatIsNotADatabase)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray("This is a text file, not a database.\n").repeated(40));
     f.close();
-    for (bool readOnly : {false, true}) {
+    const QString empty = dir.filePath(QStringLiteral("empty.mdb"));
+    QFile zero(empty);
+    ASSERT_TRUE(zero.open(QIODevice::WriteOnly));
+    zero.close();
+    for (const auto& [path, readOnly] : {std::pair{text, false}, std::pair{text, true}, std::pair{empty, false}}) {
         Database db(QStringLiteral("not-a-db"));
         try {
-            db.open(text, readOnly);
-            FAIL() << "opened a text file";
+            db.open(path, readOnly);
+            FAIL() << "opened " << path.toStdString();
         } catch (const AppError& e) {
             EXPECT_EQ(e.number(), 26);
             EXPECT_FALSE(e.description().isEmpty());

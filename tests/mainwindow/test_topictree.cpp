@@ -1,9 +1,11 @@
 // Filling the topic tree, in full mode and in search mode.
 #include "data/Database.h"
 #include "mainwindow/Controls.h"
+#include "mainwindow/FrmInitial.h"
 #include "mainwindow/HierarchyFill.h"
 #include "startup/AppError.h"
 #include "support/QtPrinters.h"
+#include "support/TestApp.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -169,4 +171,26 @@ TEST_F(TopicTree, MarkFoundNodeLooksOnlyAtTheCountedEntries)
     EXPECT_TRUE(TreeView::HasFoundStyle(node));
     EXPECT_EQ(node->background(0).color(), QColor(230, 207, 195));
     EXPECT_EQ(node->foreground(0).color(), QColor(0, 0, 128));
+}
+
+// The fill walks the tree on a stack of its own: a chain this deep used to
+// exhaust the call stack. A row without an id is passed over.
+TEST(TopicTreeFill, ADeepChainAndARowWithoutAnId)
+{
+    TestApp app(QStringLiteral(
+        "DROP TABLE topic;"
+        "CREATE TABLE topic (topic_id INTEGER, topic_id_parent INTEGER, descr TEXT, order_flag_lev1 INTEGER DEFAULT 0,"
+        " order_flag_lev2 INTEGER DEFAULT 0, order_flag_lev3 INTEGER DEFAULT 0);"
+        "CREATE INDEX topic_parent ON topic (topic_id_parent);"
+        "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 50000)"
+        " INSERT INTO topic (topic_id, topic_id_parent, descr, order_flag_lev1) SELECT i, i - 1, 'θέμα ' || i, 1 FROM c;"
+        "INSERT INTO topic (topic_id, topic_id_parent, descr, order_flag_lev1) VALUES (NULL, 0, 'χωρίς κλειδί', 0), (60000, 0, 'τελευταίο', 2);"
+        "INSERT INTO system_law_parameters VALUES (1);"));
+    ASSERT_TRUE(app.started);
+    TreeView& tree = *app.window().tvwTree;
+    EXPECT_EQ(tree.Count(), 50001);
+    ASSERT_EQ(tree.topLevelItemCount(), 2);
+    EXPECT_EQ(TreeView::Key(tree.topLevelItem(1)), QStringLiteral("l60000"));
+    ASSERT_TRUE(tree.Node(QStringLiteral("l50000")));
+    EXPECT_EQ(tree.Node(QStringLiteral("l50000"))->parent(), tree.Node(QStringLiteral("l49999")));
 }
