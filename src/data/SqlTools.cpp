@@ -1,5 +1,7 @@
 #include "data/SqlTools.h"
 
+#include <QSet>
+
 #include "data/TextFolding.h"
 
 #include <QStringList>
@@ -39,10 +41,29 @@ QString SqlTools::QuoteValue(const QString& value) const
 QString SearchCriteria::BuildSearchCondition(const QString& column, const QString& text, qint32, qint32, qint32,
                                              qint32, const QString&) const
 {
+    // SQLite refuses an expression nested a thousand deep: every word adds a
+    // level, and so does every NUL character within a word. A repeated word
+    // adds nothing, and past these limits a text is searched by its first
+    // words and the first pieces of a word.
+    constexpr qsizetype kMaxWords = 32;
+    constexpr int kMaxNulsInWord = 16;
     QStringList terms;
-    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+    QSet<QString> seen;
+    for (QString word : text.split(u' ', Qt::SkipEmptyParts)) {
+        for (qsizetype i = 0, nuls = 0; i < word.size(); ++i) {
+            if (word[i] == QChar(u'\0') && ++nuls > kMaxNulsInWord) {
+                word.truncate(i);
+                break;
+            }
+        }
+        const QString folded = FoldSearchText(word);
+        if (seen.contains(folded))
+            continue;
+        if (seen.size() == kMaxWords)
+            break;
+        seen.insert(folded);
         // A plain substring test: no character of the word is a wildcard.
-        terms << QStringLiteral("instr(foldsearch(") + column + QStringLiteral("), ") + textValue(FoldSearchText(word))
+        terms << QStringLiteral("instr(foldsearch(") + column + QStringLiteral("), ") + textValue(folded)
                 + QStringLiteral(") > 0");
     }
     // Nothing to look for matches nothing.

@@ -117,6 +117,19 @@ TEST_F(Search, HostileTextsAreValidAndInjectNothing)
     EXPECT_EQ(still.toLong(u"l_count"), kTitles.size());
 }
 
+// SQLite refuses expressions nested a thousand deep; any text pasted into a
+// search box must still give a valid statement.
+TEST_F(Search, EndlessTextsSearchByTheirFirstWords)
+{
+    QStringList words;
+    for (int i = 0; i < 5000; ++i)
+        words << QStringLiteral("λέξη%1").arg(i);
+    EXPECT_TRUE(matching(words.join(u' ')).isEmpty());
+    EXPECT_EQ(matching(QStringLiteral("αρθρο ").repeated(3000)), (QSet<int>{1, 2, 3}));
+    EXPECT_EQ(matching(QStringLiteral("αρθρο ") + QStringList(40, QStringLiteral("12")).join(u' ')), (QSet<int>{2}));
+    EXPECT_TRUE(matching(QString(500, QChar(u'\0'))).isEmpty());
+}
+
 TEST_F(Search, AConditionOnTheOtherSearchColumns)
 {
     db.execute(QStringLiteral("INSERT INTO topic (topic_id, topic_id_parent, descr) VALUES (1, 0, 'Μετεγγραφές μαθητών')"));
