@@ -1,5 +1,6 @@
 // Figures of hostile stored texts: work that must stay linear in their size.
 #include "pages/Links.h"
+#include "pages/PageBrowser.h"
 
 #include <QElapsedTimer>
 
@@ -36,4 +37,41 @@ void MeasureHostilePages(int runs)
     const double f = floor[floor.size() / 2];
     std::printf("%-34s %10.1f ms  scan floor %15.1f ms (x%5.2f)  target < 100 ms\n", "redirect 20,000 pictures", m, f,
                 f > 0 ? m / f : 0.0);
+}
+
+// Nests that Qt lays out in exponential or quadratic time when left as they
+// are: from the text to the first painted screen of a page view.
+void MeasureNestedPages(int runs)
+{
+    const QString tables = QStringLiteral("<table><tr><td>κελί").repeated(22) + QStringLiteral("</td></tr></table>").repeated(22);
+    const QString bold = QStringLiteral("<b>").repeated(20000) + QStringLiteral("λέξη") + QStringLiteral("</b>").repeated(20000);
+    for (const auto& [name, html] : {std::pair{"page of 22 nested tables", tables}, std::pair{"page of 20,000 nested tags", bold}}) {
+        std::vector<double> ms;
+        std::vector<double> floor;
+        for (int run = 0; run < runs; ++run) {
+            PageBrowser page(QStringLiteral("brwWebBrowser1"));
+            page.resize(1000, 700);
+            page.show();
+            QElapsedTimer t;
+            t.start();
+            page.SetBodyHtml(html);
+            page.Flush();
+            page.grab();
+            ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            // The floor: the same words as a plain page.
+            PageBrowser plain(QStringLiteral("plain"));
+            plain.resize(1000, 700);
+            plain.show();
+            t.restart();
+            plain.SetBodyHtml(QStringLiteral("<p>") + page.toPlainText().toHtmlEscaped() + QStringLiteral("</p>"));
+            plain.Flush();
+            plain.grab();
+            floor.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        }
+        std::sort(ms.begin(), ms.end());
+        std::sort(floor.begin(), floor.end());
+        const double m = ms[ms.size() / 2];
+        const double f = floor[floor.size() / 2];
+        std::printf("%-34s %10.1f ms  plain floor %14.1f ms (x%5.2f)  target < 1000 ms\n", name, m, f, f > 0 ? m / f : 0.0);
+    }
 }

@@ -161,6 +161,7 @@ void selectTab(FrmInitial& w, const QString& caption)
 // In rtf_figure.cpp and page_figures.cpp.
 void MeasureRtfDocument(int runs);
 void MeasureHostilePages(int runs);
+void MeasureNestedPages(int runs);
 
 int main(int argc, char** argv)
 {
@@ -317,6 +318,7 @@ int main(int argc, char** argv)
     print(history);
     MeasureRtfDocument(runs);
     MeasureHostilePages(runs);
+    MeasureNestedPages(runs);
     std::printf("%-34s %10.1f MB (target < 300 MB)\n", "peak memory", static_cast<double>(overallPeakKb) / 1024.0);
     return 0;
 }

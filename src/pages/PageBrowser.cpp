@@ -1,5 +1,6 @@
 #include "pages/PageBrowser.h"
 
+#include "pages/HtmlNesting.h"
 #include "pages/PageStyle.h"
 
 #include <QDir>
@@ -67,7 +68,7 @@ void PageBrowser::Navigate(const QString& url)
         QFile file(path);
         if (ReadableFile(path) && file.open(QIODevice::ReadOnly)) {
             setSearchPaths(QStringList{QFileInfo(path).absolutePath()} + m_pictureFolders);
-            m_documentHtml = QString::fromUtf8(file.readAll());
+            m_documentHtml = LimitNesting(QString::fromUtf8(file.readAll()));
         } else {
             m_documentHtml = QStringLiteral("<p>Η σελίδα δεν βρέθηκε: ") + url.toHtmlEscaped() + QStringLiteral("</p>");
         }
@@ -111,7 +112,7 @@ void PageBrowser::render()
 {
     m_renderPending = false;
     document()->setDefaultStyleSheet(m_styled ? PageStyleSheet() : QString());
-    setHtml(m_body);
+    setHtml(LimitNesting(m_body));
     if (m_styled)
         ApplyHeadingSizes(*document());
 }

@@ -1,4 +1,5 @@
 // Reading ids out of link addresses, and redirecting pictures to the help folder.
+#include "pages/HtmlNesting.h"
 #include "pages/Links.h"
 #include "pages/PageBrowser.h"
 #include "support/QtPrinters.h"
@@ -9,6 +10,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTextFrame>
 
 TEST(LinkId, TheIdAfterTheHash)
 {
@@ -84,4 +86,30 @@ TEST(PageBrowser, ReadsOnlyRegularFilesAndNothingFromTheNetwork)
     EXPECT_TRUE(b.document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("/dev/zero"))).toByteArray().isEmpty());
     b.Navigate(QStringLiteral("/dev/zero"));
     EXPECT_TRUE(b.toPlainText().startsWith(QStringLiteral("Η σελίδα δεν βρέθηκε")));
+}
+
+// Laying out nested tables takes exponential time, nested tags quadratic.
+TEST(LimitNesting, DeepNestsKeepTheirWordsButNotTheirDepth)
+{
+    const QString plain = QStringLiteral("<p>α <b>β</b> <table><tr><td>γ</td></tr></table></p>");
+    EXPECT_EQ(LimitNesting(plain), plain);
+
+    const QString tables = QStringLiteral("<table><tr><td>κελί").repeated(22) + QStringLiteral("</td></tr></table>").repeated(22);
+    const QString flat = LimitNesting(tables);
+    EXPECT_EQ(flat.count(QStringLiteral("<table")), kMaxTableDepth);
+    EXPECT_EQ(flat.count(QStringLiteral("</table>")), kMaxTableDepth);
+    EXPECT_EQ(flat.count(QStringLiteral("κελί")), 22);
+    PageBrowser b(QStringLiteral("b"));
+    b.SetBodyHtml(tables);
+    b.Flush();
+    int depth = 0;
+    for (QTextFrame* f = b.document()->rootFrame(); !f->childFrames().isEmpty(); f = f->childFrames().first())
+        ++depth;
+    EXPECT_LE(depth, kMaxTableDepth * 2);
+
+    const QString bold = QStringLiteral("<b>").repeated(20000) + QStringLiteral("λέξη") + QStringLiteral("</b>").repeated(20000);
+    const QString kept = LimitNesting(bold);
+    EXPECT_EQ(kept.count(QStringLiteral("<b>")), kMaxInlineDepth);
+    EXPECT_EQ(kept.count(QStringLiteral("</b>")), kMaxInlineDepth);
+    EXPECT_TRUE(kept.contains(QStringLiteral("λέξη")));
 }
