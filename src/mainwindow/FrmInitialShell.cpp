@@ -40,6 +40,9 @@ void FrmInitial::Form_Load()
 
     setWindowTitle(m_state.gAppTitle + QStringLiteral("  ") + Edition::kMakersMark);
 
+    for (PageBrowser* page : {brwWebBrowser1, brwWebBrowser2, brwWebBrowser3, brwWebBrowserLawFile})
+        page->setLinkPolicy({m_state.gAppPath + QStringLiteral("/help")}, [this](const QUrl& url) { m_platform.openUrl(url); });
+
     m_state.gTempPath = GetTempFolder(m_platform);
     if (!Paths::EndsWithSeparator(m_state.gTempPath))
         m_state.gTempPath += Paths::Separator();

@@ -38,6 +38,9 @@ FrmHotBrowser::FrmHotBrowser(Program& program, QWidget* parent)
     rtbhotBrowser = new RichTextBox(QStringLiteral("rtbhotBrowser"), this);
     rtbhotBrowser->hide();
     cdPrintRTF = new CommonDialog(QStringLiteral("cdPrintRTF"), this);
+    for (PageBrowser* page : {brwhotbrowser, brwFilehotbrowser})
+        page->setLinkPolicy({m_state.gAppPath + QStringLiteral("/help")},
+                            [this](const QUrl& url) { m_program.platform().openUrl(url); });
 
     geometry.sspLaw = {0, 0, 12000, 555};
     geometry.cmdpicsavewholelaw = {11400, 45, 500, 465};

@@ -45,8 +45,36 @@ void PageBrowser::linkClicked(const QUrl& link)
     const QString address = AddressOf(link);
     bool cancel = false;
     emit BeforeNavigate2(address, cancel);
-    if (!cancel)
+    if (cancel)
+        return;
+    const QUrl url(address);
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto")) {
+        if (m_externalOpener)
+            m_externalOpener(url);
+        return;
+    }
+    if (scheme == QLatin1String("about")) {
         Navigate(address);
+        return;
+    }
+    const QString path = url.isLocalFile() ? url.toLocalFile() : address;
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical.isEmpty() || !ReadableFile(canonical))
+        return;
+    for (const QString& folder : std::as_const(m_pageFolders)) {
+        const QString root = QFileInfo(folder).canonicalFilePath();
+        if (!root.isEmpty() && canonical.startsWith(root + u'/')) {
+            Navigate(canonical);
+            return;
+        }
+    }
+}
+
+void PageBrowser::setLinkPolicy(QStringList pageFolders, std::function<void(const QUrl&)> externalOpener)
+{
+    m_pageFolders = std::move(pageFolders);
+    m_externalOpener = std::move(externalOpener);
 }
 
 void PageBrowser::Navigate(const QString& url)

@@ -2,6 +2,8 @@
 
 #include <QTextBrowser>
 
+#include <functional>
+
 // A page view that never navigates by itself. A page is the body of a blank
 // document: Navigate("about:blank") empties it and SetBodyHtml writes the
 // body. Every link click reaches BeforeNavigate2 first; a navigation the
@@ -14,6 +16,12 @@ public:
     static const QString kBlank;
 
     void Navigate(const QString& url);
+    // Where a link not taken by BeforeNavigate2 may lead. Pages of these
+    // folders open in the view; web and mail addresses go to the opener (the
+    // user's own browser); anything else, a local file outside these folders
+    // above all, is not opened.
+    void setLinkPolicy(QStringList pageFolders, std::function<void(const QUrl&)> externalOpener);
+
     // Folders where the pictures of a document of its own are looked for
     // after the document's own folder.
     void setPictureFolders(const QStringList& folders) { m_pictureFolders = folders; }
@@ -59,6 +67,8 @@ private:
 
     QString m_location;
     QStringList m_pictureFolders;
+    QStringList m_pageFolders;
+    std::function<void(const QUrl&)> m_externalOpener;
     QString m_body;
     QString m_documentHtml;  // a document of its own, as read
     bool m_styled = false;

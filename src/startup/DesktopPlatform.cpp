@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -265,4 +266,9 @@ QString DesktopPlatform::officeProgram()
 QString DesktopPlatform::userDataFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+void DesktopPlatform::openUrl(const QUrl& url)
+{
+    QDesktopServices::openUrl(url);
 }

@@ -21,6 +21,7 @@ public:
     QString tempFolder() override;
     QString officeProgram() override;
     QString userDataFolder() override;
+    void openUrl(const QUrl& url) override;
     bool acquireInstanceLock() override;
     Dialogs& dialogs() override { return m_dialogs; }
     void setHourglass(bool on) override;

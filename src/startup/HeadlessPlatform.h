@@ -43,6 +43,7 @@ public:
     QString tempFolder() override { return tempPath; }
     QString officeProgram() override { return officePath; }
     QString userDataFolder() override { return userDataPath; }
+    void openUrl(const QUrl& url) override { openedUrls.append(url); }
     bool acquireInstanceLock() override { return !otherInstanceRunning; }
     Dialogs& dialogs() override { return recorder; }
     void setHourglass(bool on) override;
@@ -64,6 +65,7 @@ public:
     QString tempPath;
     QString officePath;  // none installed unless the caller says so
     QString userDataPath;
+    QList<QUrl> openedUrls;
     LocaleValues locale;
     OsVersion os;
     bool otherInstanceRunning = false;

@@ -4,6 +4,7 @@
 #include "startup/Registry.h"
 
 #include <QString>
+#include <QUrl>
 
 // Values of the user's locale that the program checks, as the platform gives
 // them (any length; the snapshot keeps one character of each).
@@ -43,6 +44,8 @@ public:
     virtual QString officeProgram() = 0;
     // The user's own data folder, for what the program's folder cannot keep.
     virtual QString userDataFolder() = 0;
+    // Opens a web or mail address in the user's own programs.
+    virtual void openUrl(const QUrl& url) = 0;
     // False when another instance of the program holds the lock.
     virtual bool acquireInstanceLock() = 0;
     virtual Dialogs& dialogs() = 0;

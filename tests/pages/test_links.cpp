@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -112,4 +113,30 @@ TEST(LimitNesting, DeepNestsKeepTheirWordsButNotTheirDepth)
     EXPECT_EQ(kept.count(QStringLiteral("<b>")), kMaxInlineDepth);
     EXPECT_EQ(kept.count(QStringLiteral("</b>")), kMaxInlineDepth);
     EXPECT_TRUE(kept.contains(QStringLiteral("λέξη")));
+}
+
+TEST(PageBrowser, LinksLeadOnlyToHelpPagesOrTheUsersOwnBrowser)
+{
+    QTemporaryDir app;
+    QDir(app.path()).mkpath(QStringLiteral("help"));
+    const QString help = QDir(app.path()).filePath(QStringLiteral("help/page.html"));
+    QFile f(help);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<p>βοήθεια</p>");
+    f.close();
+    QList<QUrl> opened;
+    PageBrowser b(QStringLiteral("b"));
+    b.setLinkPolicy({QDir(app.path()).filePath(QStringLiteral("help"))}, [&](const QUrl& u) { opened << u; });
+    b.SetBodyHtml(QStringLiteral("<p>αρχή</p>"));
+    b.Flush();
+
+    emit b.anchorClicked(QUrl(QStringLiteral("https://example.org/νόμος")));
+    emit b.anchorClicked(QUrl::fromLocalFile(QStringLiteral("/etc/passwd")));
+    emit b.anchorClicked(QUrl::fromLocalFile(QDir(app.path()).filePath(QStringLiteral("help/../../x"))));
+    EXPECT_EQ(opened, QList<QUrl>{QUrl(QStringLiteral("https://example.org/νόμος"))});
+    EXPECT_EQ(b.LocationURL(), PageBrowser::kBlank);
+    EXPECT_TRUE(b.toPlainText().contains(QStringLiteral("αρχή")));
+
+    emit b.anchorClicked(QUrl::fromLocalFile(help));
+    EXPECT_TRUE(b.toPlainText().contains(QStringLiteral("βοήθεια")));
 }
