@@ -30,3 +30,4 @@ TEST(FuzzCorpus, Rtf) { Replay(QStringLiteral("rtf"), FuzzEntry::Rtf); }
 TEST(FuzzCorpus, LinkId) { Replay(QStringLiteral("linkid"), FuzzEntry::LinkId); }
 TEST(FuzzCorpus, ImageSources) { Replay(QStringLiteral("imagesources"), FuzzEntry::ImageSources); }
 TEST(FuzzCorpus, History) { Replay(QStringLiteral("history"), FuzzEntry::History); }
+TEST(FuzzCorpus, Page) { Replay(QStringLiteral("page"), FuzzEntry::Page); }

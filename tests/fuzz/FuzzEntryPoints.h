@@ -4,6 +4,7 @@
 // that replays the kept corpus, so both exercise exactly the same calls.
 #include "documents/RtfReader.h"
 #include "history/HistoryFile.h"
+#include "pages/HtmlNesting.h"
 #include "pages/Links.h"
 
 #include <QByteArray>
@@ -37,6 +38,22 @@ inline void ImageSources(const QByteArray& input)
     (void)RewriteImageSources(QString::fromUtf8(cut >= 0 ? input.mid(cut + 1) : input), app);
 }
 
+// A stored text as a page view gets it: pictures redirected, nesting
+// limited, then parsed and laid out. Pictures never load: reading them is
+// the page view's business, not the parser's.
+class NoResources : public QTextDocument {
+protected:
+    QVariant loadResource(int, const QUrl&) override { return QVariant::fromValue(QByteArray()); }
+};
+
+inline void Page(const QByteArray& input)
+{
+    NoResources doc;
+    doc.setHtml(LimitNesting(RewriteImageSources(QString::fromUtf8(input), QStringLiteral("/opt/selvara"))));
+    doc.setTextWidth(600);
+    (void)doc.size();
+}
+
 inline void History(const QByteArray& input)
 {
     static const QTemporaryDir dir;
@@ -46,8 +63,9 @@ inline void History(const QByteArray& input)
         std::abort();
     file.close();
     bool opened = false;
-    (void)ReadHistoryLines(path, &opened);
-    if (!opened)
+    bool whole = false;
+    const QStringList lines = ReadHistoryLines(path, &opened, &whole);
+    if (!opened || lines.size() > kMaxHistoryEntries)
         std::abort();
 }
 

@@ -13,7 +13,7 @@ qt=$(pkg-config --cflags Qt6Core Qt6Gui Qt6Sql)
 libs="$(pkg-config --libs Qt6Core Qt6Gui Qt6Sql) -lsqlite3"
 
 sources="documents/RtfLexer.cpp documents/RtfParser.cpp documents/RtfWords.cpp documents/RtfBuilder.cpp
-documents/RtfReader.cpp pages/Links.cpp data/JetFunctions.cpp data/TextFolding.cpp data/Database.cpp
+documents/RtfReader.cpp pages/Links.cpp pages/HtmlNesting.cpp data/JetFunctions.cpp data/TextFolding.cpp data/Database.cpp
 data/SqlTools.cpp startup/Paths.cpp history/HistoryFile.cpp history/HistorySql.cpp"
 
 # An object is rebuilt when its source or any header is newer.
@@ -30,7 +30,7 @@ for s in $sources; do
     objects="$objects $o"
 done
 
-for target in Rtf LinkId ImageSources History; do
+for target in Rtf LinkId ImageSources History Page; do
     name=$(echo "fuzz_$target" | tr '[:upper:]' '[:lower:]')
     $CXX $flags -fsanitize=fuzzer $qt -I"$src" -DFUZZ_ENTRY="$target" "$here/fuzz_main.cpp" \
         $objects $libs -o "$out/$name"
