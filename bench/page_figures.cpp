@@ -45,7 +45,11 @@ void MeasureNestedPages(int runs)
 {
     const QString tables = QStringLiteral("<table><tr><td>κελί").repeated(22) + QStringLiteral("</td></tr></table>").repeated(22);
     const QString bold = QStringLiteral("<b>").repeated(20000) + QStringLiteral("λέξη") + QStringLiteral("</b>").repeated(20000);
-    for (const auto& [name, html] : {std::pair{"page of 22 nested tables", tables}, std::pair{"page of 20,000 nested tags", bold}}) {
+    QString pictures;
+    for (int i = 0; i < 20000; ++i)
+        pictures += QStringLiteral("<img src=\"/opt/selvara/help/p%1.gif\">").arg(i);
+    for (const auto& [name, html] : {std::pair{"page of 22 nested tables", tables}, std::pair{"page of 20,000 nested tags", bold},
+                                     std::pair{"page of 20,000 missing pictures", pictures}}) {
         std::vector<double> ms;
         std::vector<double> floor;
         for (int run = 0; run < runs; ++run) {

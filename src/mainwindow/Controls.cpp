@@ -13,6 +13,8 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include <vector>
+
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole + 1;
@@ -177,9 +179,27 @@ void TreeView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TreeView::keyPressEvent(QKeyEvent* event)
 {
-    // The key's own work (moving the selection) first, so that the handlers
-    // act on the node the user moved to.
-    QTreeWidget::keyPressEvent(event);
+    // '*' opens the whole branch; Qt lays out a deeply opened branch with one
+    // nested call a level, which a chain of stored topics many thousands
+    // deep would overflow. The branch opens down to a depth a reader uses.
+    if (event->key() == Qt::Key_Asterisk) {
+        constexpr int kMaxOpenDepth = 64;
+        std::vector<std::pair<QTreeWidgetItem*, int>> todo;
+        if (QTreeWidgetItem* current = currentItem())
+            todo.emplace_back(current, 0);
+        while (!todo.empty()) {
+            const auto [node, depth] = todo.back();
+            todo.pop_back();
+            node->setExpanded(true);
+            if (depth + 1 < kMaxOpenDepth)
+                for (int i = 0; i < node->childCount(); ++i)
+                    todo.emplace_back(node->child(i), depth + 1);
+        }
+    } else {
+        // The key's own work (moving the selection) first, so that the
+        // handlers act on the node the user moved to.
+        QTreeWidget::keyPressEvent(event);
+    }
     int code = event->key();
     if (code == Qt::Key_Up)
         code = 38;

@@ -52,6 +52,7 @@ QString LimitNesting(const QString& html)
     QString out;
     out.reserve(html.size());
     int tables = 0;
+    int pictures = 0;
     std::vector<Open> inlines;
     qsizetype copied = 0;
     qsizetype i = html.indexOf(u'<');
@@ -76,7 +77,10 @@ QString LimitNesting(const QString& html)
         // What replaces the tag, when it does not stay: nothing, or a plain
         // separator between the cells of a flattened table.
         std::optional<QString> replacement;
-        if (Is(name, "table")) {
+        if (Is(name, "img")) {
+            if (!closing && ++pictures > kMaxPictures)
+                replacement = QString();
+        } else if (Is(name, "table")) {
             if (closing) {
                 if (tables > kMaxTableDepth)
                     replacement = QString();

@@ -161,10 +161,13 @@ QVariant PageBrowser::loadResource(int type, const QUrl& name)
     else
         for (const QString& folder : searchPaths())
             candidates << QDir(folder).filePath(path);
-    for (const QString& candidate : candidates)
-        if (QFileInfo::exists(candidate) && !ReadableFile(candidate))
-            return refused;
-    return QTextBrowser::loadResource(type, name);
+    for (const QString& candidate : candidates) {
+        if (QFileInfo::exists(candidate))
+            return ReadableFile(candidate) ? QTextBrowser::loadResource(type, name) : refused;
+    }
+    // A picture that is not there is asked for again at every layout unless
+    // the answer is one the document keeps.
+    return refused;
 }
 
 void PageBrowser::focusInEvent(QFocusEvent* event)

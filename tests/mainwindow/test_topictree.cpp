@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -193,4 +194,13 @@ TEST(TopicTreeFill, ADeepChainAndARowWithoutAnId)
     EXPECT_EQ(TreeView::Key(tree.topLevelItem(1)), QStringLiteral("l60000"));
     ASSERT_TRUE(tree.Node(QStringLiteral("l50000")));
     EXPECT_EQ(tree.Node(QStringLiteral("l50000"))->parent(), tree.Node(QStringLiteral("l49999")));
+
+    // '*' opens the branch only as deep as Qt can lay it out.
+    tree.resize(400, 300);
+    tree.show();
+    tree.setCurrentItem(tree.Node(QStringLiteral("l1")));
+    QTest::keyClick(&tree, Qt::Key_Asterisk);
+    tree.grab();
+    EXPECT_TRUE(tree.Node(QStringLiteral("l60"))->isExpanded());
+    EXPECT_FALSE(tree.Node(QStringLiteral("l100"))->isExpanded());
 }

@@ -113,6 +113,9 @@ TEST(LimitNesting, DeepNestsKeepTheirWordsButNotTheirDepth)
     EXPECT_EQ(kept.count(QStringLiteral("<b>")), kMaxInlineDepth);
     EXPECT_EQ(kept.count(QStringLiteral("</b>")), kMaxInlineDepth);
     EXPECT_TRUE(kept.contains(QStringLiteral("λέξη")));
+
+    const QString pictures = QStringLiteral("<img src='a.gif'>").repeated(kMaxPictures + 100);
+    EXPECT_EQ(LimitNesting(pictures).count(QStringLiteral("<img")), kMaxPictures);
 }
 
 TEST(PageBrowser, LinksLeadOnlyToHelpPagesOrTheUsersOwnBrowser)
