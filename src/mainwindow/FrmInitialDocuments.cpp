@@ -14,15 +14,6 @@
 #include <QDir>
 #include <QToolButton>
 
-namespace {
-
-bool isSpreadsheet(const QString& type)
-{
-    return type == QLatin1String("xls") || type == QLatin1String("xlsx");
-}
-
-} // namespace
-
 void FrmInitial::ShowLawFile(qint32 LawId, bool HotBrowser)
 {
     const QString c = SSTab1->Caption();
@@ -74,8 +65,6 @@ void FrmInitial::ShowLawFile(qint32 LawId, bool HotBrowser)
         try {
             file->setGeometry(page->geometry());
             file->setVisible(true);
-            // Stored pages name their pictures as the program's help folder holds them.
-            file->setPictureFolders({m_state.gAppPath + QStringLiteral("/help")});
             file->Navigate(path);
             page->setVisible(false);
         } catch (...) {
@@ -110,7 +99,7 @@ void FrmInitial::ShowScheduleFile(qint32 id, QString& html)
             rtbWord->setGeometry(brwWebBrowser2->geometry());
             rtbWord->setVisible(true);
             brwWebBrowser2->setVisible(false);
-        } else if (isSpreadsheet(gDocumentType)) {
+        } else if (IsSpreadsheetType(gDocumentType)) {
             rtbWord->setVisible(false);
             brwWebBrowser2->setVisible(true);
             html = QStringLiteral("<p>To υπόδειγμα που επιλέξατε να προβάλετε είναι ένα <b>αρχείο excel</b>.</p>")
@@ -164,7 +153,7 @@ void FrmInitial::UpdateBlobProgress(ProgressControl* progress)
 
 bool FrmInitial::StartOfficeApplication(const QString& type, bool Visible)
 {
-    const bool excel = isSpreadsheet(type);
+    const bool excel = IsSpreadsheetType(type);
     m_state.gOfficeApp = OfficeApplication::CreateObject(
         excel ? QStringLiteral("Excel.Application") : QStringLiteral("Word.Application"), m_platform.officeProgram(),
         m_state.gTempPath + QStringLiteral("office-profile"));
@@ -210,7 +199,7 @@ void FrmInitial::cmdpicWordlaw_Click()
         return;
     if (!StartOfficeApplication(gDocumentType, true))
         return;
-    if (isSpreadsheet(gDocumentType)) {
+    if (IsSpreadsheetType(gDocumentType)) {
         m_state.gOfficeDocument = m_state.gOfficeApp->WorkBooksAdd(file);
     } else {
         m_state.gOfficeDocument = m_state.gOfficeApp->DocumentsOpen(file);

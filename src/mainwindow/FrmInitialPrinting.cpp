@@ -1,5 +1,6 @@
 #include "mainwindow/FrmInitial.h"
 
+#include "documents/DocumentIcons.h"
 #include "documents/OfficeApplication.h"
 #include "documents/Printing.h"
 #include "mainwindow/Controls.h"
@@ -59,7 +60,7 @@ void FrmInitial::printTemplate()
         } release{m_state};
 
         const QString file = m_state.gTempPath + QStringLiteral("BlobSubBody.") + gDocumentType;
-        const bool sheet = gDocumentType == QLatin1String("xls") || gDocumentType == QLatin1String("xlsx");
+        const bool sheet = IsSpreadsheetType(gDocumentType);
         m_state.gOfficeDocument = sheet ? m_state.gOfficeApp->WorkBooksAdd(file) : m_state.gOfficeApp->DocumentsOpen(file);
         m_state.gOfficeDocument->Activate();
         // Spreadsheets print on the default printer; on a machine without one

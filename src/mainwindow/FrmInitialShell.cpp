@@ -40,8 +40,11 @@ void FrmInitial::Form_Load()
 
     setWindowTitle(m_state.gAppTitle + QStringLiteral("  ") + Edition::kMakersMark);
 
+    const QString help = m_state.gAppPath + QStringLiteral("/help");
     for (PageBrowser* page : {brwWebBrowser1, brwWebBrowser2, brwWebBrowser3, brwWebBrowserLawFile})
-        page->setLinkPolicy({m_state.gAppPath + QStringLiteral("/help")}, [this](const QUrl& url) { m_platform.openUrl(url); });
+        page->setLinkPolicy({help}, [this](const QUrl& url) { m_platform.openUrl(url); });
+    // Stored html documents name their pictures as the help folder holds them.
+    brwWebBrowserLawFile->setPictureFolders({help});
 
     m_state.gTempPath = GetTempFolder(m_platform);
     if (!Paths::EndsWithSeparator(m_state.gTempPath))

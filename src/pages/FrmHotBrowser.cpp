@@ -38,9 +38,10 @@ FrmHotBrowser::FrmHotBrowser(Program& program, QWidget* parent)
     rtbhotBrowser = new RichTextBox(QStringLiteral("rtbhotBrowser"), this);
     rtbhotBrowser->hide();
     cdPrintRTF = new CommonDialog(QStringLiteral("cdPrintRTF"), this);
+    const QString help = m_state.gAppPath + QStringLiteral("/help");
     for (PageBrowser* page : {brwhotbrowser, brwFilehotbrowser})
-        page->setLinkPolicy({m_state.gAppPath + QStringLiteral("/help")},
-                            [this](const QUrl& url) { m_program.platform().openUrl(url); });
+        page->setLinkPolicy({help}, [this](const QUrl& url) { m_program.platform().openUrl(url); });
+    brwFilehotbrowser->setPictureFolders({help});
 
     geometry.sspLaw = {0, 0, 12000, 555};
     geometry.cmdpicsavewholelaw = {11400, 45, 500, 465};

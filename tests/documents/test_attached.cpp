@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QListWidget>
 #include <QPrinter>
 #include <QProcess>
@@ -30,7 +31,7 @@ INSERT INTO LAWTYPE (type_id, descr, display_flag, LAWTYPE_SHOW, LAWTYPE_ORDERNO
 INSERT INTO law (law_id, law_code, type_id, title, descr, all_law_flag, issue_date, BlobType, BlobBody) VALUES
   (1, 'Ν. 1', 1, 'Κείμενο', '<p>Βλ. <a href="#2">έγγραφο</a> και <a href="#3">σελίδα</a></p>', 1, '2001-01-01', NULL, NULL),
   (2, 'Ν. 2', 1, 'Έγγραφο rtf', NULL, 1, '2002-01-01', 'rtf', CAST('{\rtf1\ansi\ansicpg1253 \''c1\''e8\''de\''ed\''e1\par}' AS BLOB)),
-  (3, 'Ν. 3', 1, 'Σελίδα html', NULL, 1, '2003-01-01', 'html', CAST('<html><body><p>Εγκύκλιος</p></body></html>' AS BLOB)),
+  (3, 'Ν. 3', 1, 'Σελίδα html', NULL, 1, '2003-01-01', 'html', CAST('<html><body><p>Εγκύκλιος <img src="mark.png"></p></body></html>' AS BLOB)),
   (4, 'Ν. 4', 1, 'Φύλλο', NULL, 1, '2004-01-01', 'xls', X'D0CF11E0');
 INSERT INTO schedule (schedule_id, schedule_id_parent, descr, order_flag_lev1, order_flag_lev2, order_flag_lev3, IsBlob) VALUES
   (1, 0, 'Υποδείγματα', 1, 0, 0, 0), (2, 0, 'Οδηγίες', 2, 0, 0, -1);
@@ -108,7 +109,15 @@ TEST_F(Attached, LawDocumentsTakeThePlaceOfThePageAndGiveItBack)
     EXPECT_EQ(w().rtbWordLaw->geometry(), w().brwWebBrowser3->geometry());
     EXPECT_TRUE(QFile::exists(temp("BlobSubBody.rtf")));
 
+    // Its pictures come from the help folder.
+    QDir(app.platform.appFolder).mkpath(QStringLiteral("help"));
+    QImage mark(4, 3, QImage::Format_RGB32);
+    mark.fill(Qt::blue);
+    ASSERT_TRUE(mark.save(QDir(app.platform.appFolder).filePath(QStringLiteral("help/mark.png"))));
     showLaw("c3");
+    EXPECT_EQ(w().brwWebBrowserLawFile->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("mark.png")))
+                  .value<QImage>().size(),
+              QSize(4, 3));
     EXPECT_TRUE(w().rtbWordLaw->isHidden());
     ASSERT_FALSE(w().brwWebBrowserLawFile->isHidden());
     EXPECT_TRUE(w().brwWebBrowserLawFile->toPlainText().contains(QStringLiteral("Εγκύκλιος")));
