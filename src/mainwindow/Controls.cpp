@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QPointer>
+#include <QToolButton>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -422,10 +423,37 @@ void RichTextBox::LoadFile(const QString& path)
         delete loaded;
         throw AppError(321, QStringLiteral("Invalid file format"));
     }
-    // Each file read replaces the last; the one it replaces must not stay
+    replaceDocument(loaded);
+}
+
+void RichTextBox::SetTextRTF(const QByteArray& rtf)
+{
+    auto* loaded = new QTextDocument(this);
+    if (!ReadRtf(rtf, *loaded)) {
+        delete loaded;
+        throw AppError(321, QStringLiteral("Invalid file format"));
+    }
+    replaceDocument(loaded);
+}
+
+void RichTextBox::replaceDocument(QTextDocument* loaded)
+{
+    // Each text read replaces the last; the one it replaces must not stay
     // in memory until the box goes.
     const QPointer<QTextDocument> old = document();
     setDocument(loaded);
     if (old && old->parent() == this)
         delete old.data();
+}
+
+QToolButton* PictureButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& toolTip)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setIcon(icon);
+    b->setIconSize(QSize(24, 24));
+    b->setToolTip(toolTip);
+    b->setAccessibleName(toolTip);
+    b->setAutoRaise(false);
+    return b;
 }

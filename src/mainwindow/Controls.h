@@ -159,4 +159,13 @@ public:
     explicit RichTextBox(const QString& name, QWidget* parent = nullptr);
     // Shows an rtf file; throws AppError when it cannot be read as rtf.
     void LoadFile(const QString& path);
+    // Shows rtf text; throws AppError when it is not rtf.
+    void SetTextRTF(const QByteArray& rtf);
+
+private:
+    void replaceDocument(QTextDocument* loaded);
 };
+
+class QToolButton;
+// A button of a toolbar or a button panel: a picture and a tool tip.
+QToolButton* PictureButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& toolTip);

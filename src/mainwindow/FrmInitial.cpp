@@ -46,18 +46,6 @@ QLineEdit* textBox(QWidget* parent, const QString& name, const QString& toolTip)
     return t;
 }
 
-QToolButton* pictureButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& toolTip)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setIcon(icon);
-    b->setIconSize(QSize(24, 24));
-    b->setToolTip(toolTip);
-    b->setAccessibleName(toolTip);
-    b->setAutoRaise(false);
-    return b;
-}
-
 QFrame* frame(QWidget* parent, const QString& name)
 {
     auto* f = new QFrame(parent);
@@ -114,7 +102,7 @@ void FrmInitial::createControls()
     const QString toolbarTexts[4] = {QStringLiteral("Βοήθεια"), QStringLiteral("Για την εφαρμογή"),
                                      QStringLiteral("Ρυθμίσεις"), QStringLiteral("Έξοδος")};
     for (int i = 0; i < 4; ++i)
-        cmdtoolbar[i] = pictureButton(sspToolbar, indexed("cmdtoolbar", i), toolbarIcons[i], toolbarTexts[i]);
+        cmdtoolbar[i] = PictureButton(sspToolbar, indexed("cmdtoolbar", i), toolbarIcons[i], toolbarTexts[i]);
 
     SSTab1 = new SSTab(QStringLiteral("SSTab1"), client);
     for (const QString& caption : {kOrganisation, kTopics, kLegislation, kOrganisation, kHistory})
@@ -173,21 +161,21 @@ void FrmInitial::createControls()
     picDrag2 = new SplitterBar(QStringLiteral("picDrag2"), Qt::SizeVerCursor, client);
 
     sspAbstract = new Panel(QStringLiteral("sspAbstract"), client);
-    cmdpiclawhist = pictureButton(sspAbstract, QStringLiteral("cmdpiclawhist"), Pictures::Print(),
+    cmdpiclawhist = PictureButton(sspAbstract, QStringLiteral("cmdpiclawhist"), Pictures::Print(),
                                   QStringLiteral("Εκτύπωση Τρέχοντος Νομοθετήματος"));
-    cmdpicsavewholelaw = pictureButton(sspAbstract, QStringLiteral("cmdpicsavewholelaw"), Pictures::SaveToHistory(),
+    cmdpicsavewholelaw = PictureButton(sspAbstract, QStringLiteral("cmdpicsavewholelaw"), Pictures::SaveToHistory(),
                                        QStringLiteral("Αποθήκευση Τρέχοντος Νομοθετήματος στο Ιστορικό"));
-    cmdpicprintabstr = pictureButton(sspAbstract, QStringLiteral("cmdpicprintabstr"), Pictures::Print(),
+    cmdpicprintabstr = PictureButton(sspAbstract, QStringLiteral("cmdpicprintabstr"), Pictures::Print(),
                                      QStringLiteral("Εκτύπωση Τρέχουσας Περίληψης"));
-    Cmddelete = pictureButton(sspAbstract, QStringLiteral("Cmddelete"), Pictures::Delete(),
+    Cmddelete = PictureButton(sspAbstract, QStringLiteral("Cmddelete"), Pictures::Delete(),
                               QStringLiteral("Διαγραφή από τη λίστα Ιστορικού του Επιλεγμένου Νομοθετήματος"));
 
     sspLaw = new Panel(QStringLiteral("sspLaw"), client);
-    cmdpichistory = pictureButton(sspLaw, QStringLiteral("cmdpichistory"), Pictures::SaveToHistory(),
+    cmdpichistory = PictureButton(sspLaw, QStringLiteral("cmdpichistory"), Pictures::SaveToHistory(),
                                   QStringLiteral("Αποθήκευση Τρέχοντος Νομοθετήματος στο Ιστορικό"));
-    cmdpiclaw = pictureButton(sspLaw, QStringLiteral("cmdpiclaw"), Pictures::Print(),
+    cmdpiclaw = PictureButton(sspLaw, QStringLiteral("cmdpiclaw"), Pictures::Print(),
                               QStringLiteral("Εκτύπωση Τρέχοντος Νομοθετήματος"));
-    cmdpicWordlaw = pictureButton(sspLaw, QStringLiteral("cmdpicWordlaw"), imListDocuments->picture(3),
+    cmdpicWordlaw = PictureButton(sspLaw, QStringLiteral("cmdpicWordlaw"), imListDocuments->picture(3),
                                   QStringLiteral("Προβολή εγγράφου"));
     lbllaw = label(sspLaw, QStringLiteral("lbllaw"), QStringLiteral(" Νομοθέτημα"));
     lblDocument = label(sspLaw, QStringLiteral("lblDocument"), QStringLiteral("Υπόδειγμα"));

@@ -119,6 +119,7 @@ public:
     void ArrangeTab();
     void SetTabOrder(const QList<QWidget*>& controls);
     void cmdtoolbar_Click(int Index);
+    void OpenSettingsWindow();
     void ExitApplication();
     void Form_Resize();
     void picDrag_MouseMove(int Button, int Shift, int x, int y);

@@ -9,7 +9,11 @@
 #include "startup/Platform.h"
 #include "startup/Program.h"
 #include "startup/Registry.h"
+#include "mainwindow/TreeSql.h"
+#include "windows/FrmSetSysParam.h"
+#include "windows/FrmSystemInfo.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -114,12 +118,21 @@ void FrmInitial::Form_Load()
             imLogo->setPixmap(imLogoTarvoN->pixmap());
         }
     });
+    ignoringErrors([this] {
+        Recordset rs = m_state.gAdoConnection->execute(TreeSql::SysInfoDisplay());
+        if (!rs.eof() && rs.toLong(u"sys_info_display") == 0 && !rs.isNull(u"sys_info_display"))
+            m_program.loadFrmSystemInfo().ShowModeless();
+        rs.close();
+    });
     ignoringErrors([this] { DeleteTempFiles(); });
 
     gLoading = false;
     m_program.unloadFrmWait();
     m_platform.setHourglass(false);
     show();
+    // The welcome page was opened before the window showed; it stays in front.
+    if (FrmSystemInfo* info = m_program.frmSystemInfo())
+        info->ShowModeless();
 
     SSTab1_Click(0);
     for (QLineEdit* box : {txtsearchSchedule[0], txtsearchSchedule[1], txtsearch[0], txtsearch[1], txtsearchlaw[0], txtsearchlaw[1]})
@@ -246,17 +259,30 @@ void FrmInitial::SetTabOrder(const QList<QWidget*>& controls)
 void FrmInitial::cmdtoolbar_Click(int Index)
 {
     switch (Index) {
-    case 3:
-        ExitApplication();
-        break;
-    default:
-        break;
+    case 0: ShowHelpWindow(m_program); break;
+    case 1: ShowAboutWindow(m_program); break;
+    case 2: OpenSettingsWindow(); break;
+    case 3: ExitApplication(); break;
+    default: break;
     }
+}
+
+void FrmInitial::OpenSettingsWindow()
+{
+    FrmSetSysParam& settings = m_program.loadFrmSetSysParam();
+    // Each opening shows what is stored now.
+    settings.Form_Load();
+    Recordset rs = m_state.gAdoConnection->execute(TreeSql::SysInfoDisplayForSettings());
+    if (!rs.eof()) {
+        const qint32 value = rs.toLong(u"sys_info_display");
+        settings.chksysdisp1->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    }
+    settings.ShowModeless();
 }
 
 void FrmInitial::ExitApplication()
 {
-    m_program.unloadFrmHotBrowser();
+    m_program.unloadAuxiliaryWindows();
     close();
 }
 
@@ -264,7 +290,7 @@ void FrmInitial::Form_Unload()
 {
     m_unloaded = true;
     save_history();
-    m_program.unloadFrmHotBrowser();
+    m_program.unloadAuxiliaryWindows();
     DeleteTempFiles();
 }
 

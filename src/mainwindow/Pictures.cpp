@@ -155,6 +155,18 @@ QIcon Help()
         p.drawText(QRectF(3, 3, 26, 26), Qt::AlignCenter, QStringLiteral("?"));
     });
 }
+QIcon Home()
+{
+    return drawn([](QPainter& p) {
+        p.setPen(QPen(QColor(90, 60, 40), 1.6));
+        p.setBrush(QColor(200, 70, 50));
+        p.drawPolygon(QPolygonF({QPointF(3, 15), QPointF(16, 4), QPointF(29, 15)}));
+        p.setBrush(QColor(245, 235, 215));
+        p.drawRect(QRectF(7, 15, 18, 13));
+        p.setBrush(QColor(120, 80, 50));
+        p.drawRect(QRectF(14, 20, 5, 8));
+    });
+}
 QIcon About() { return standard(QStyle::SP_MessageBoxInformation); }
 QIcon Settings() { return standard(QStyle::SP_FileDialogDetailedView); }
 QIcon Exit() { return standard(QStyle::SP_DialogCloseButton); }

@@ -17,6 +17,8 @@ QIcon ExcelDocument();
 QIcon BlankDocument();
 QIcon Help();
 QIcon About();
+// Back to a start page.
+QIcon Home();
 QIcon Settings();
 QIcon Exit();
 QIcon SaveToHistory();

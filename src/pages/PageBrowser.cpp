@@ -58,14 +58,28 @@ void PageBrowser::linkClicked(const QUrl& link)
         Navigate(address);
         return;
     }
-    const QString path = url.isLocalFile() ? url.toLocalFile() : address;
+    QString path = url.isLocalFile() ? url.toLocalFile() : address;
+    QString fragment = url.fragment();
+    if (!url.isLocalFile()) {
+        if (const qsizetype hash = path.indexOf(u'#'); hash >= 0) {
+            fragment = path.mid(hash + 1);
+            path.truncate(hash);
+        }
+    }
     const QString canonical = QFileInfo(path).canonicalFilePath();
     if (canonical.isEmpty() || !ReadableFile(canonical))
         return;
+    if (m_location != kBlank && canonical == QFileInfo(m_location).canonicalFilePath()) {
+        if (!fragment.isEmpty())
+            scrollToAnchor(fragment);
+        return;
+    }
     for (const QString& folder : std::as_const(m_pageFolders)) {
         const QString root = QFileInfo(folder).canonicalFilePath();
         if (!root.isEmpty() && canonical.startsWith(root + u'/')) {
             Navigate(canonical);
+            if (!fragment.isEmpty())
+                scrollToAnchor(fragment);
             return;
         }
     }

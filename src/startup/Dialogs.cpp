@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -49,4 +50,19 @@ bool QtDialogs::printDialog(QPrinter& printer)
 {
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     return dialog.exec() == QDialog::Accepted;
+}
+
+QString QtDialogs::openFileName(const FileRequest& request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), request.title, request.folder);
+    // Qt's own dialog speaks the program's language; a desktop's may not.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(request.filters);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 class QDialog;
@@ -17,6 +18,14 @@ struct MessageRequest {
     QString prompt;  // line breaks are carriage returns
 };
 
+// The open-file dialog: what it proposes.
+struct FileRequest {
+    QString title;
+    QString folder;       // empty: the dialog's own default
+    QString fileName;     // the name proposed
+    QStringList filters;  // name filters, the first one chosen
+};
+
 // Every message box and every modal window goes through here, so that tests
 // can record them instead of blocking on them.
 class Dialogs {
@@ -28,6 +37,8 @@ public:
     // The printer dialog: the user chooses a printer, or a PDF file, for the
     // printer given. False when cancelled.
     virtual bool printDialog(QPrinter& printer) = 0;
+    // The file the user chose, or empty when cancelled.
+    virtual QString openFileName(const FileRequest& request) = 0;
 };
 
 // The real boxes and windows.
@@ -36,6 +47,7 @@ public:
     MsgResult messageBox(const MessageRequest& request) override;
     void showModal(QDialog& dialog) override;
     bool printDialog(QPrinter& printer) override;
+    QString openFileName(const FileRequest& request) override;
 };
 
 // A prompt's carriage returns as the line breaks a widget understands.

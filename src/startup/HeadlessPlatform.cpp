@@ -22,6 +22,12 @@ bool RecordingDialogs::printDialog(QPrinter& printer)
     return onPrint ? onPrint(printer) : false;
 }
 
+QString RecordingDialogs::openFileName(const FileRequest& request)
+{
+    fileRequests.append(request);
+    return onOpenFile ? onOpenFile(request) : QString();
+}
+
 HeadlessPlatform::HeadlessPlatform()
 {
     QDir root(scratch.path());

@@ -16,6 +16,7 @@ public:
     MsgResult messageBox(const MessageRequest& request) override;
     void showModal(QDialog& dialog) override;
     bool printDialog(QPrinter& printer) override;
+    QString openFileName(const FileRequest& request) override;
 
     QList<MessageRequest> messages;
     QStringList modalWindows;  // object names, in order
@@ -25,6 +26,9 @@ public:
     // the dialog is cancelled, so no test prints on a real printer.
     std::function<bool(QPrinter&)> onPrint;
     int printDialogs = 0;
+    // Answers the open-file dialog; without it the dialog is cancelled.
+    std::function<QString(const FileRequest&)> onOpenFile;
+    QList<FileRequest> fileRequests;
 };
 
 // A platform for runs without a user: a scratch application folder, settings

@@ -2,6 +2,11 @@
 
 #include "mainwindow/FrmInitial.h"
 #include "pages/FrmHotBrowser.h"
+#include "windows/FrmAbout.h"
+#include "windows/FrmHelp.h"
+#include "windows/FrmIZelkor.h"
+#include "windows/FrmSetSysParam.h"
+#include "windows/FrmSystemInfo.h"
 #include "startup/AppError.h"
 #include "startup/Edition.h"
 #include "startup/ErrorReport.h"
@@ -18,6 +23,32 @@ namespace {
 
 const QString kDaoWorkspaceName = QStringLiteral("Zodidod");
 const QString kConnectionName = QStringLiteral("gAdoConnection");
+
+template <class T>
+T& LoadWindow(std::unique_ptr<T>& slot, Program& program)
+{
+    if (slot && slot->unloaded())
+        slot.reset();
+    if (!slot)
+        slot = std::make_unique<T>(program);
+    return *slot;
+}
+
+template <class T>
+T* OpenWindow(const std::unique_ptr<T>& slot)
+{
+    return slot && !slot->unloaded() ? slot.get() : nullptr;
+}
+
+template <class T>
+void UnloadWindow(std::unique_ptr<T>& slot)
+{
+    if (!slot)
+        return;
+    if (!slot->unloaded())
+        slot->close();
+    slot.reset();
+}
 
 } // namespace
 
@@ -37,6 +68,11 @@ Program::Program(Platform& platform, QString title)
 Program::~Program()
 {
     // Windows go before the connections they query.
+    m_frmIZelkor.reset();
+    m_frmAbout.reset();
+    m_frmHelp.reset();
+    m_frmSetSysParam.reset();
+    m_frmSystemInfo.reset();
     m_frmhotbrowser.reset();
     m_frmInitial.reset();
     m_frmWrongVersion.reset();
@@ -86,6 +122,39 @@ FrmHotBrowser& Program::showFrmHotBrowser()
     }
     m_frmhotbrowser->show();
     return *m_frmhotbrowser;
+}
+
+FrmSetSysParam& Program::loadFrmSetSysParam() { return LoadWindow(m_frmSetSysParam, *this); }
+FrmSystemInfo& Program::loadFrmSystemInfo() { return LoadWindow(m_frmSystemInfo, *this); }
+FrmHelp& Program::loadFrmHelp() { return LoadWindow(m_frmHelp, *this); }
+FrmAbout& Program::loadFrmAbout() { return LoadWindow(m_frmAbout, *this); }
+FrmIZelkor& Program::loadFrmIZelkor() { return LoadWindow(m_frmIZelkor, *this); }
+FrmSetSysParam* Program::frmSetSysParam() const { return OpenWindow(m_frmSetSysParam); }
+FrmSystemInfo* Program::frmSystemInfo() const { return OpenWindow(m_frmSystemInfo); }
+FrmHelp* Program::frmHelp() const { return OpenWindow(m_frmHelp); }
+FrmAbout* Program::frmAbout() const { return OpenWindow(m_frmAbout); }
+FrmIZelkor* Program::frmIZelkor() const { return OpenWindow(m_frmIZelkor); }
+
+void Program::unloadFrmSetSysParam()
+{
+    UnloadWindow(m_frmSetSysParam);
+}
+
+void Program::unloadFrmSystemInfo()
+{
+    UnloadWindow(m_frmSystemInfo);
+}
+
+void Program::unloadAuxiliaryWindows()
+{
+    unloadFrmHotBrowser();
+    UnloadWindow(m_frmAbout);
+    // The text window is the about window's own.
+    UnloadWindow(m_frmIZelkor);
+    UnloadWindow(m_frmHelp);
+    unloadFrmWait();
+    UnloadWindow(m_frmSetSysParam);
+    UnloadWindow(m_frmSystemInfo);
 }
 
 void Program::unloadFrmWait()

@@ -12,6 +12,11 @@ class FrmInitial;
 class FrmWrongRegionalSettings;
 class FrmWrongVersion;
 class FrmHotBrowser;
+class FrmSetSysParam;
+class FrmSystemInfo;
+class FrmHelp;
+class FrmAbout;
+class FrmIZelkor;
 
 // The program: its state, its windows and the start-up that sets them up.
 class Program {
@@ -43,6 +48,24 @@ public:
     FrmHotBrowser& loadFrmHotBrowser();
     FrmHotBrowser& showFrmHotBrowser();
 
+    // The auxiliary windows: each is created on first use and kept until it
+    // closes; the accessors give null for a window not open.
+    FrmSetSysParam& loadFrmSetSysParam();
+    FrmSystemInfo& loadFrmSystemInfo();
+    FrmHelp& loadFrmHelp();
+    FrmAbout& loadFrmAbout();
+    FrmIZelkor& loadFrmIZelkor();
+    FrmSetSysParam* frmSetSysParam() const;
+    FrmSystemInfo* frmSystemInfo() const;
+    FrmHelp* frmHelp() const;
+    FrmAbout* frmAbout() const;
+    FrmIZelkor* frmIZelkor() const;
+    void unloadFrmSetSysParam();
+    void unloadFrmSystemInfo();
+    // Every window but the main one, in the order the main window's unload
+    // gives.
+    void unloadAuxiliaryWindows();
+
     // Called as each numbered step of start-up begins.
     void setStepObserver(std::function<void(int step)> observer) { m_stepObserver = std::move(observer); }
 
@@ -58,6 +81,11 @@ private:
     std::unique_ptr<FrmWrongVersion> m_frmWrongVersion;
     std::unique_ptr<FrmInitial> m_frmInitial;
     std::unique_ptr<FrmHotBrowser> m_frmhotbrowser;
+    std::unique_ptr<FrmSetSysParam> m_frmSetSysParam;
+    std::unique_ptr<FrmSystemInfo> m_frmSystemInfo;
+    std::unique_ptr<FrmHelp> m_frmHelp;
+    std::unique_ptr<FrmAbout> m_frmAbout;
+    std::unique_ptr<FrmIZelkor> m_frmIZelkor;
     std::function<void(int)> m_stepObserver;
     int m_exitStatus = ExitStatusNone;
 

@@ -10,6 +10,7 @@
 #include <QDir>
 
 TestApp::TestApp(const QString& content, const QString& title)
+    : m_title(title)
 {
     TestDatabase::Create(databasePath(), content);
     m_program = std::make_unique<Program>(platform, title);
@@ -18,6 +19,16 @@ TestApp::TestApp(const QString& content, const QString& title)
 }
 
 TestApp::~TestApp() = default;
+
+void TestApp::restart()
+{
+    if (m_program && m_program->frmInitial())
+        m_program->frmInitial()->close();
+    m_program.reset();
+    m_program = std::make_unique<Program>(platform, m_title);
+    started = m_program->Main() && m_program->frmInitial();
+    EXPECT_TRUE(started) << "start-up did not reach the main window again";
+}
 
 FrmInitial& TestApp::window() const
 {

@@ -19,6 +19,8 @@ public:
     FrmInitial& window() const;
     Program& program() const { return *m_program; }
     QString databasePath() const;
+    // Ends the program and starts it again on the same folder and settings.
+    void restart();
     // Runs statements on the database behind the program's back.
     void alter(const QString& sql) const;
 
@@ -27,6 +29,7 @@ public:
 
 private:
     std::unique_ptr<Program> m_program;
+    QString m_title;
 };
 
 // Makes the visible tab with that caption current, as a click on it would.
