@@ -12,6 +12,7 @@
 #include "startup/Program.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QToolButton>
 
 void FrmInitial::ShowLawFile(qint32 LawId, bool HotBrowser)
@@ -182,16 +183,23 @@ bool FrmInitial::StartOfficeApplication(const QString& type, bool Visible)
 void FrmInitial::cmdpicWordlaw_Click()
 {
     m_state.gLawId = m_state.gLawIdThemata;
-    if (m_state.gLawId == 0) {
+    const QString file = m_state.gTempPath + QStringLiteral("BlobSubBody.") + gDocumentType;
+    // With a viewer set, a template that was never written would reach the
+    // viewer as a file that is not there.
+    const bool nothingWritten = !m_state.gViewerPath.isEmpty() && (gDocumentType.isEmpty() || !QFileInfo::exists(file));
+    if (m_state.gLawId == 0 || nothingWritten) {
         m_platform.dialogs().messageBox(
             {MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Ανεπιτυχής Προβολή Εγγράφου."),
              QStringLiteral("Δεν έχετε επιλέξει Έγγραφο για Προβολή. Για την προβολή του Εγγράφου πρέπει να επιλέξετε "
                             "πρώτα το σύνδεσμο του εγγράφου που θέλετε να προβάλλετε.")});
         return;
     }
-    const QString file = m_state.gTempPath + QStringLiteral("BlobSubBody.") + gDocumentType;
     if (!m_state.gViewerPath.isEmpty()) {
-        StartViewer(m_state.gViewerPath, file);
+        if (!StartViewer(m_state.gViewerPath, file))
+            m_platform.dialogs().messageBox(
+                {MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Ανεπιτυχής Προβολή Εγγράφου."),
+                 QStringLiteral("Δεν ήταν δυνατή η εκκίνηση του προγράμματος προβολής εγγράφων:\r") + m_state.gViewerPath
+                     + QStringLiteral("\rΕλέγξτε τη θέση του στις Ρυθμίσεις.")});
         return;
     }
     ReleaseOffice(m_state.gOfficeApp, m_state.gOfficeDocument);

@@ -1,5 +1,6 @@
 #include "windows/AuxWindow.h"
 
+#include "mainwindow/FrmInitial.h"
 #include "mainwindow/MainLayout.h"
 #include "mainwindow/Twips.h"
 #include "startup/ErrorReport.h"
@@ -9,15 +10,30 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 AuxWindow::AuxWindow(Program& program, const QString& name)
-    : QWidget(nullptr, Qt::Window), m_program(program), m_state(program.state())
+    : QWidget(program.frmInitial(), Qt::Window), m_program(program), m_state(program.state())
 {
     setObjectName(name);
 }
 
 void AuxWindow::ShowModeless()
 {
+    if (!m_placed) {
+        m_placed = true;
+        // Over the main window, as far as the screen lets it.
+        const QWidget* over = parentWidget();
+        const QScreen* where = over ? over->screen() : screen();
+        QRect frame(QPoint(), size());
+        frame.moveCenter(over ? over->frameGeometry().center() : where->availableGeometry().center());
+        const QRect area = where ? where->availableGeometry() : frame;
+        frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() - frame.width())));
+        frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() - frame.height() - 40)));
+        move(frame.topLeft());
+    }
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     show();

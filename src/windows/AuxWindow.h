@@ -10,7 +10,7 @@ class QAbstractButton;
 struct AppState;
 
 // What the settings, information, help, about and text windows share: they
-// are modeless, Esc closes them and Enter presses their close button (or the
+// are modeless and stay in front of the main window, Esc closes them and Enter presses their close button (or the
 // push button that has the focus), and their handlers run under the
 // program's error report.
 class AuxWindow : public QWidget {
@@ -24,6 +24,8 @@ public:
 
 protected:
     void setCloseButton(QAbstractButton* button) { m_closeButton = button; }
+    // The window has placed itself; the first showing leaves it where it is.
+    void markPlaced() { m_placed = true; }
     void guarded(const std::function<void()>& handler);
     // The inner size in twips, and a control put where the rules say.
     int ScaleWidth() const;
@@ -41,4 +43,5 @@ protected:
 private:
     QAbstractButton* m_closeButton = nullptr;
     bool m_unloaded = false;
+    bool m_placed = false;
 };

@@ -122,6 +122,8 @@ void FrmAbout::Form_Load()
 {
     lbVersion->setText(VersionText(SELVARA_VERSION_MAJOR, SELVARA_VERSION_MINOR));
     lbC->setText(Edition::kMakersMark);
+    // Enter closes the window, as its button says, until the user moves on.
+    cmdOK->setFocus();
 }
 
 void FrmAbout::cmdOK_Click()

@@ -52,6 +52,7 @@ FrmSetSysParam::FrmSetSysParam(Program& program)
 void FrmSetSysParam::Form_Load()
 {
     tbFileName->setText(m_state.gViewerPath);
+    tbFileName->setFocus();
 }
 
 void FrmSetSysParam::cmdFileName_Click()

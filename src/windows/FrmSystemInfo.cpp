@@ -11,6 +11,7 @@
 #include "windows/FrmAbout.h"
 #include "windows/FrmHelp.h"
 #include "windows/SettingsSql.h"
+#include "mainwindow/TreeSql.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -49,6 +50,18 @@ FrmSystemInfo::FrmSystemInfo(Program& program)
     brwWebBrowser = new PageBrowser(QStringLiteral("brwWebBrowser"), this);
     brwWebBrowser->setLinkPolicy({m_state.gAppPath + QStringLiteral("/help")},
                                  [this](const QUrl& url) { m_program.platform().openUrl(url); });
+    // Help pages open in the help window, which has a way back.
+    connect(brwWebBrowser, &PageBrowser::BeforeNavigate2, this, [this](const QString& url, bool& cancel) {
+        const QUrl target(url);
+        if (!target.isLocalFile() || target.toLocalFile() == brwWebBrowser->LocationURL())
+            return;
+        cancel = true;
+        guarded([&] {
+            FrmHelp& help = m_program.loadFrmHelp();
+            help.ShowModeless();
+            emit help.brwWebBrowserhelp->anchorClicked(target);
+        });
+    });
     chkSysInfo = new QCheckBox(QStringLiteral("Να μην εμφανιστεί ξανά αυτή η οθόνη"), this);
     chkSysInfo->setObjectName(QStringLiteral("chkSysInfo"));
     cmdClose = new QPushButton(QStringLiteral("Κλείσιμο"), this);
@@ -73,6 +86,12 @@ void FrmSystemInfo::Form_Load()
             at.setY(area.top() + (area.height() - height()) / 2);
         move(at);
     }
+    markPlaced();
+    // The box shows what is stored, so that closing the window, opened
+    // again from the about window, does not undo the user's choice.
+    Recordset rs = m_state.gAdoConnection->execute(TreeSql::SysInfoDisplay());
+    chkSysInfo->setChecked(!rs.eof() && rs.toLong(u"sys_info_display") == 1);
+    rs.close();
     brwWebBrowser->Navigate(m_state.gAppPath + QStringLiteral("/help/LawInfo.htm"));
 }
 
