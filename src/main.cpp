@@ -8,7 +8,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(Edition::kBuiltTitle);
-    QApplication::setApplicationDisplayName(Edition::kBuiltTitle);
+    // No display name: the platform would append it to every caption.
     // The windows end the program themselves, each with its own status.
     QApplication::setQuitOnLastWindowClosed(false);
 

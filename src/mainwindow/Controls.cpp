@@ -11,6 +11,8 @@
 #include <QStyle>
 #include <QPointer>
 #include <QToolButton>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -62,7 +64,59 @@ TreeView::TreeView(const QString& name, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
-    header()->setStretchLastSection(true);
+    // Long titles are not cut: the column is as wide as they are and the
+    // tree scrolls sideways.
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // However a node opens or closes (a click, its expander, the arrow keys),
+    // its picture says so; a leaf keeps the open picture.
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* node) {
+        if (node->childCount() > 0 && Image(node) != QLatin1String("open"))
+            SetImage(node, QStringLiteral("open"));
+        scheduleColumnFit();
+    });
+    connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* node) {
+        if (node->childCount() > 0 && Image(node) != QLatin1String("closed"))
+            SetImage(node, QStringLiteral("closed"));
+        scheduleColumnFit();
+    });
+}
+
+void TreeView::scheduleColumnFit()
+{
+    if (m_fitPending)
+        return;
+    m_fitPending = true;
+    QMetaObject::invokeMethod(this, [this] {
+        m_fitPending = false;
+        fitColumn();
+    }, Qt::QueuedConnection);
+}
+
+void TreeView::fitColumn()
+{
+    // Qt measures at most a thousand rows around the visible ones.
+    setColumnWidth(0, qMax(sizeHintForColumn(0), viewport()->width()));
+}
+
+bool TreeView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        if (QTreeWidgetItem* node = itemAt(help->pos()))
+            QToolTip::showText(help->globalPos(), node->text(0), viewport(), visualItemRect(node));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QTreeWidget::viewportEvent(event);
+}
+
+void TreeView::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    scheduleColumnFit();
 }
 
 QTreeWidgetItem* TreeView::Add(const QString& parentKey, const QString& key, const QString& text, const QString& image)
@@ -80,6 +134,7 @@ QTreeWidgetItem* TreeView::Add(const QString& parentKey, const QString& key, con
     node->setData(0, kKeyRole, key);
     m_nodes.insert(key, node);
     SetImage(node, image);
+    scheduleColumnFit();
     return node;
 }
 
@@ -87,6 +142,7 @@ void TreeView::Clear()
 {
     m_nodes.clear();
     clear();
+    scheduleColumnFit();
 }
 
 QString TreeView::Key(const QTreeWidgetItem* node)

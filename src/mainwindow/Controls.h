@@ -68,8 +68,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // The whole title of the node under the pointer.
+    bool viewportEvent(QEvent* event) override;
 
 private:
+    // The column follows the widest title shown, once events are handled.
+    void scheduleColumnFit();
+    void fitColumn();
+    bool m_fitPending = false;
     QHash<QString, QTreeWidgetItem*> m_nodes;
     const ImageList* m_images = nullptr;
     bool m_pressOnButton = false;

@@ -148,6 +148,13 @@ void FrmInitial::createControls()
     }
     for (TreeView* tree : {tvwTree, tvwTreelaw, tvwTreeschedule[0], tvwTreeschedule[1]})
         tree->setImageList(imListTree);
+    // The tab's brown text on the tab's brown is too faint to read; the
+    // labels take a darker brown of the same hue (over 5:1).
+    for (QFrame* f : {frSearch, frsearchlaw, frSearchSchedule[0], frSearchSchedule[1]}) {
+        QPalette p = f->palette();
+        p.setColor(QPalette::WindowText, QColor(62, 38, 28));
+        f->setPalette(p);
+    }
 
     lsthistory = new QListWidget(SSTab1->page(4));
     lsthistory->setObjectName(QStringLiteral("lsthistory"));
@@ -267,6 +274,11 @@ void FrmInitial::wireEvents()
             guarded([this] { lsthistory_Click(); });
     });
     connect(cmdpicWordlaw, &QToolButton::clicked, this, [this] { guarded([this] { cmdpicWordlaw_Click(); }); });
+    // A blank law page names no law, so neither does the related-topics list.
+    connect(brwWebBrowser3, &PageBrowser::NavigateComplete2, this, [this](const QString& url) {
+        if (url == PageBrowser::kBlank)
+            cmbLawsAbstracts->clear();
+    });
     connect(brwWebBrowser3, &PageBrowser::GotFocus, this, [this] { guarded([this] { brwWebBrowser3_GotFocus(); }); });
     connect(brwWebBrowserLawFile, &PageBrowser::NavigateComplete2, this, [this] {
         guarded([this] { brwWebBrowserLawFile_NavigateComplete2(); });
