@@ -276,6 +276,9 @@ SSTab::SSTab(const QString& name, QWidget* parent)
     m_bar->setExpanding(false);
     m_bar->setDrawBase(true);
     m_bar->setElideMode(Qt::ElideRight);
+    // The tab control is kept wide enough for all its tabs; scroll arrows
+    // would only hide one.
+    m_bar->setUsesScrollButtons(false);
     connect(m_bar, &QTabBar::currentChanged, this, [this](int index) {
         const int previous = m_current;
         m_current = index;
@@ -352,6 +355,18 @@ void SSTab::setTabsPerRow(int perRow)
     sizeTabs();
 }
 
+int SSTab::minimumRowWidth() const
+{
+    QFont font = QWidget::font();
+    font.setPointSizeF(kSmallestCaption);
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (int i = 0; i < m_bar->count(); ++i)
+        if (m_bar->isTabVisible(i))
+            widest = qMax(widest, metrics.horizontalAdvance(m_bar->tabText(i)));
+    return m_tabsPerRow * (widest + 14);
+}
+
 int SSTab::tabStripHeight() const
 {
     return m_bar->sizeHint().height();
@@ -392,7 +407,7 @@ void SSTab::sizeTabs()
     const int tabWidth = qMax(40, width() / m_tabsPerRow);
     QFont font = QWidget::font();
     const double largest = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
-    for (double size = largest; size >= 7.0; size -= 0.5) {
+    for (double size = largest; size >= kSmallestCaption; size -= 0.5) {
         font.setPointSizeF(size);
         const QFontMetrics metrics(font);
         int widest = 0;

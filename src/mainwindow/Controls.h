@@ -110,6 +110,9 @@ public:
     int TabsPerRow() const { return m_tabsPerRow; }
     QTabBar* tabBar() const { return m_bar; }
     int tabStripHeight() const;
+    // The width, in pixels, at which every visible caption still fits whole
+    // on one row at the smallest font the captions take.
+    int minimumRowWidth() const;
     void setColours(const QColor& back, const QColor& fore);
 
 signals:
@@ -125,6 +128,7 @@ private:
     QTabBar* m_bar;
     QList<QWidget*> m_pages;
     int m_tabsPerRow = 4;
+    static constexpr double kSmallestCaption = 7.0;
     int m_current = -1;
     bool m_quiet = false;
 };

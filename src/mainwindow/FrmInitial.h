@@ -216,6 +216,11 @@ public:
     Twips twips() const;
     // Applies the kept geometry to the widgets.
     void ApplyLayout();
+    // What the tab control needs for its tab row and search row, in twips.
+    int MinimumTabWidth() const;
+    // The first size and place: within the available screen, never smaller
+    // than the layout needs.
+    void FitToScreen();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

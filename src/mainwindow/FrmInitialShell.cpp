@@ -15,6 +15,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QScreen>
+
+#include <algorithm>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -129,6 +132,7 @@ void FrmInitial::Form_Load()
     gLoading = false;
     m_program.unloadFrmWait();
     m_platform.setHourglass(false);
+    FitToScreen();
     show();
     // The welcome page was opened before the window showed; it stays in front.
     if (FrmSystemInfo* info = m_program.frmSystemInfo())
@@ -335,6 +339,7 @@ void FrmInitial::Form_Resize()
     if (gLoading)
         return;
     const Twips t = twips();
+    layout.minimumTabWidth = MinimumTabWidth();
     if (!layout.Form_Resize(ScaleWidth(), ScaleHeight(), t.fromPixelsY(SSTab1->tabStripHeight())))
         return;
     // An html document shown in place of a law page follows that page's new
@@ -372,6 +377,41 @@ void FrmInitial::Form_Resize()
         m_state.gLawId = m_state.gLawIdNomoi;
         brwWebBrowser3->Navigate(PageBrowser::kBlank);
     }
+}
+
+int FrmInitial::MinimumTabWidth() const
+{
+    const Twips t = twips();
+    int labels = 0;
+    for (const QLabel* l : {lblsearch[0], lblsearch[1], lblsearchlaw[0], lblsearchlaw[1], lblsearchlaw[2],
+                            lblsearchschedule[0], lblsearchschedule[1]})
+        labels = std::max(labels, l->fontMetrics().horizontalAdvance(l->text()));
+    // A label sits 100 into its frame, the frame 100 into the tab control and
+    // 100 short of its right edge; a search box is the tab control's width
+    // less 1600 and stays at least 2400 wide.
+    const int searchRow = std::max(t.fromPixelsX(labels) + 100 + 200 + 100, 1600 + 2400);
+    return std::max(t.fromPixelsX(SSTab1->minimumRowWidth()), searchRow);
+}
+
+void FrmInitial::FitToScreen()
+{
+    const QScreen* where = screen();
+    if (!where)
+        return;
+    const QRect area = where->availableGeometry();
+    const Twips t = twips();
+    // Wide enough for the tab control at its narrowest and the pages beside
+    // it; high enough for the layout to apply.
+    const int minimumTab = t.toPixelsX(MinimumTabWidth());
+    QSize least(std::max(minimumTab * 3 / 2 + 40, 760),
+                t.toPixelsY(MainLayout::kMinimumHeight + MainLayout().SSTab1.Top) + 40);
+    // The window frame takes some of the screen too.
+    const QSize room = area.size() - QSize(16, 48);
+    setMinimumSize(least.boundedTo(room));
+    resize(QSize(1024, 740).boundedTo(room).expandedTo(minimumSize()));
+    QRect frame(QPoint(), size());
+    frame.moveCenter(area.center());
+    move(std::max(frame.left(), area.left()), std::max(frame.top(), area.top()));
 }
 
 void FrmInitial::ApplyLayout()

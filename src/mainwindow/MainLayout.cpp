@@ -1,5 +1,6 @@
 #include "mainwindow/MainLayout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -82,6 +83,7 @@ bool MainLayout::Form_Resize(int ScaleWidth, int ScaleHeight, int tabStripHeight
 {
     if (ScaleHeight < kMinimumHeight)
         return false;
+    clampSplit(ScaleWidth);
 
     sspToolbar.Top = 0;
     sspToolbar.Left = 0;
@@ -151,6 +153,21 @@ bool MainLayout::Form_Resize(int ScaleWidth, int ScaleHeight, int tabStripHeight
     return true;
 }
 
+void MainLayout::clampSplit(int ScaleWidth)
+{
+    // A split kept from a wider window would push the pages off a narrower
+    // one; one kept from a narrower window could leave the tabs cut.
+    const int low = std::max((ScaleWidth + 4) / 5, minimumTabWidth);
+    const int high = std::max(ScaleWidth * 2 / 3, low);
+    const int width = std::clamp(SSTab1.Width, low, high);
+    if (width == SSTab1.Width)
+        return;
+    const int x = width - SSTab1.Width;
+    SSTab1.Width = width;
+    for (TwipRect* r : {&tvwTree, &tvwTreelaw, &tvwTreeschedule[0], &tvwTreeschedule[1], &lsthistory})
+        r->Width += x;
+}
+
 const TwipRect& MainLayout::searchFrame(LayoutTab tab, bool kestrin) const
 {
     switch (tab) {
@@ -187,7 +204,7 @@ bool MainLayout::picDrag_MouseMove(int Button, int x, int ScaleWidth, LayoutTab 
         return false;
     const int n = picDrag.Left + x;
     // Refused outside a fifth and two thirds of the width, limits included.
-    if (n * 5 < ScaleWidth || n * 3 > ScaleWidth * 2)
+    if (n * 5 < ScaleWidth || n * 3 > ScaleWidth * 2 || n < minimumTabWidth)
         return false;
 
     for (TwipRect* r : {&SSTab1, &tvwTree, &tvwTreelaw, &tvwTreeschedule[0], &tvwTreeschedule[1], &lsthistory})

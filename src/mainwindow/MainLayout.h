@@ -46,11 +46,17 @@ public:
     // Inside sspLaw.
     TwipRect cmdpichistory, cmdpiclaw, cmdpicWordlaw, lbllaw, lblDocument;
 
+    // The narrowest the tab control may be made: what its tab row and search
+    // row need (set by the window from its fonts; 0 leaves only the fifth).
+    int minimumTabWidth = 0;
+
     // Below this client height a resize does nothing.
     static constexpr int kMinimumHeight = 5000;
     static constexpr int kTabWidth = 6700;
 
 private:
+    // Brings the vertical split back within its limits for the width.
+    void clampSplit(int ScaleWidth);
     const TwipRect& searchFrame(LayoutTab tab, bool kestrin) const;
     void copySearchWidths();
 };

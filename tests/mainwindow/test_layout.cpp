@@ -191,3 +191,25 @@ TEST(Layout, TheSearchRow)
     EXPECT_EQ(narrow.txtsearch[0].Width, 4321);
     EXPECT_EQ(narrow.txtsearchSchedule[1].Width, 4321);
 }
+
+TEST(Layout, EveryResizeBringsTheSplitBackWithinItsLimits)
+{
+    // Dragged to the right limit of a wide window, then the window narrows.
+    MainLayout l = resized(24000);
+    ASSERT_TRUE(l.picDrag_MouseMove(1, 16000 - l.picDrag.Left, 24000, LayoutTab::Topics, false));
+    ASSERT_TRUE(l.Form_Resize(12000, 9000, kStrip));
+    EXPECT_EQ(l.SSTab1.Width, 8000);
+    EXPECT_EQ(l.tvwTree.Width, 8000 - 200);
+    EXPECT_LE(l.picDrag2.Left + l.picDrag2.Width, 12000);
+    EXPECT_GT(l.brwWebBrowser1.Width, 0);
+
+    // What the tabs and search row need is a left limit of its own, for the
+    // drag and for a resize.
+    l.minimumTabWidth = 7000;
+    EXPECT_FALSE(l.picDrag_MouseMove(1, 6999 - l.picDrag.Left, 12000, LayoutTab::Topics, false));
+    ASSERT_TRUE(l.Form_Resize(30000, 9000, kStrip));
+    EXPECT_EQ(l.SSTab1.Width, 8000);
+    // A window too narrow for both limits keeps the tabs whole.
+    ASSERT_TRUE(l.Form_Resize(9000, 9000, kStrip));
+    EXPECT_EQ(l.SSTab1.Width, 7000);
+}

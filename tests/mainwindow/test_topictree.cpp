@@ -204,3 +204,18 @@ TEST(TopicTreeFill, ADeepChainAndARowWithoutAnId)
     EXPECT_TRUE(tree.Node(QStringLiteral("l60"))->isExpanded());
     EXPECT_FALSE(tree.Node(QStringLiteral("l100"))->isExpanded());
 }
+
+TEST_F(TopicTree, APictureFollowsTheNodeHoweverItOpensOrCloses)
+{
+    load(QString::fromUtf8(kTopics));
+    fill();
+    QTreeWidgetItem* students = tree.Node(QStringLiteral("l1"));
+    // The expander, as the arrow keys do.
+    tree.expandItem(students);
+    EXPECT_EQ(image("l1"), QStringLiteral("open"));
+    tree.collapseItem(students);
+    EXPECT_EQ(image("l1"), QStringLiteral("closed"));
+    // A leaf keeps its open picture.
+    tree.collapseItem(tree.Node(QStringLiteral("l4")));
+    EXPECT_EQ(image("l4"), QStringLiteral("open"));
+}
