@@ -2,7 +2,7 @@
 
 #include "data/JetFunctions.h"
 
-QString FoldSearchText(const QString& value)
+QString FoldKeepingLength(const QString& value)
 {
     // Applied in this order, comparing code points exactly.
     static const char16_t kReplacements[][2] = {
@@ -18,10 +18,15 @@ QString FoldSearchText(const QString& value)
         {u'\u0389', u'\u0397'}, // Ή → Η
         {u'\u038F', u'\u03A9'}, // Ώ → Ω
     };
-    QString s = Jet::Trim(Jet::UCase(value));
+    QString s = Jet::UCase(value);
     for (const auto& r : kReplacements)
         s.replace(QChar(r[0]), QChar(r[1]));
     return s;
+}
+
+QString FoldSearchText(const QString& value)
+{
+    return Jet::Trim(FoldKeepingLength(value));
 }
 
 QString FoldSearchText(const QVariant& value)

@@ -9,3 +9,6 @@
 QString FoldSearchText(const QString& value);
 // A database Null folds to the empty string.
 QString FoldSearchText(const QVariant& value);
+// The same folding without the trimming: character for character, so that
+// a position in the folded text is the same position in the text.
+QString FoldKeepingLength(const QString& value);

@@ -2,6 +2,7 @@
 
 #include "startup/AppError.h"
 #include "documents/RtfReader.h"
+#include "pages/ReadingTools.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -485,6 +486,7 @@ RichTextBox::RichTextBox(const QString& name, QWidget* parent)
     setObjectName(name);
     setReadOnly(true);
     setUndoRedoEnabled(false);
+    m_tools = new ReadingTools(this, QStringLiteral("document"), [this](int bottom) { setViewportMargins(0, 0, 0, bottom); });
 }
 
 void RichTextBox::LoadFile(const QString& path)
@@ -515,6 +517,7 @@ void RichTextBox::replaceDocument(QTextDocument* loaded)
     setDocument(loaded);
     if (old && old->parent() == this)
         delete old.data();
+    m_tools->contentChanged();
 }
 
 QToolButton* PictureButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& toolTip)

@@ -168,6 +168,8 @@ class RichTextBox : public QTextEdit {
     Q_OBJECT
 public:
     explicit RichTextBox(const QString& name, QWidget* parent = nullptr);
+    // Zoom, find and the context menu.
+    class ReadingTools& Tools() const { return *m_tools; }
     // Shows an rtf file; throws AppError when it cannot be read as rtf.
     void LoadFile(const QString& path);
     // Shows rtf text; throws AppError when it is not rtf.
@@ -175,6 +177,7 @@ public:
 
 private:
     void replaceDocument(QTextDocument* loaded);
+    class ReadingTools* m_tools;
 };
 
 class QToolButton;

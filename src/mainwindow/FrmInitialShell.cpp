@@ -3,6 +3,7 @@
 #include "data/JetFunctions.h"
 #include "mainwindow/Controls.h"
 #include "pages/PageBrowser.h"
+#include "pages/ReadingSetup.h"
 #include "startup/Edition.h"
 #include "startup/FrmWait.h"
 #include "startup/Paths.h"
@@ -52,6 +53,8 @@ void FrmInitial::Form_Load()
         page->setLinkPolicy({help}, [this](const QUrl& url) { m_platform.openUrl(url); });
     // Stored html documents name their pictures as the help folder holds them.
     brwWebBrowserLawFile->setPictureFolders({help});
+    SetUpReadingViews(m_program, *this, {brwWebBrowser1, brwWebBrowser2, brwWebBrowser3, brwWebBrowserLawFile},
+                      {rtbWord, rtbWordLaw, rtbWordLawTopic, rtbAbstract});
 
     m_state.gTempPath = GetTempFolder(m_platform);
     if (!Paths::EndsWithSeparator(m_state.gTempPath))

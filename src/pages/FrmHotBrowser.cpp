@@ -8,6 +8,7 @@
 #include "mainwindow/Twips.h"
 #include "pages/Links.h"
 #include "pages/PageBrowser.h"
+#include "pages/ReadingSetup.h"
 #include "startup/ErrorReport.h"
 #include "startup/Program.h"
 
@@ -42,6 +43,7 @@ FrmHotBrowser::FrmHotBrowser(Program& program, QWidget* parent)
     for (PageBrowser* page : {brwhotbrowser, brwFilehotbrowser})
         page->setLinkPolicy({help}, [this](const QUrl& url) { m_program.platform().openUrl(url); });
     brwFilehotbrowser->setPictureFolders({help});
+    SetUpReadingViews(m_program, *this, {brwhotbrowser, brwFilehotbrowser}, {rtbhotBrowser});
 
     geometry.sspLaw = {0, 0, 12000, 555};
     geometry.cmdpicsavewholelaw = {11400, 45, 500, 465};

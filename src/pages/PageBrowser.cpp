@@ -2,6 +2,7 @@
 
 #include "pages/HtmlNesting.h"
 #include "pages/PageStyle.h"
+#include "pages/ReadingTools.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +29,7 @@ PageBrowser::PageBrowser(const QString& name, QWidget* parent)
     setOpenExternalLinks(false);
     setReadOnly(true);
     connect(this, &QTextBrowser::anchorClicked, this, &PageBrowser::linkClicked);
+    m_tools = new ReadingTools(this, QStringLiteral("page"), [this](int bottom) { setViewportMargins(0, 0, 0, bottom); });
 }
 
 QString PageBrowser::AddressOf(const QUrl& link) const
@@ -100,6 +102,7 @@ void PageBrowser::Navigate(const QString& url)
         m_body.clear();
         document()->setDefaultStyleSheet(QString());
         clear();
+        m_tools->contentChanged();
     } else {
         QUrl parsed(url);
         QString path = parsed.isLocalFile() ? parsed.toLocalFile() : url;
@@ -116,6 +119,7 @@ void PageBrowser::Navigate(const QString& url)
         }
         document()->setDefaultStyleSheet(QString());
         setHtml(m_documentHtml);
+        m_tools->contentChanged();
     }
     emit NavigateComplete2(m_location);
     emit DocumentComplete(m_location);
@@ -147,6 +151,7 @@ void PageBrowser::ApplyPageStyle()
         document()->setDefaultStyleSheet(PageStyleSheet());
         setHtml(m_documentHtml);
         ApplyHeadingSizes(*document());
+        m_tools->contentChanged();
     }
 }
 
@@ -157,6 +162,7 @@ void PageBrowser::render()
     setHtml(LimitNesting(m_body));
     if (m_styled)
         ApplyHeadingSizes(*document());
+    m_tools->contentChanged();
 }
 
 QVariant PageBrowser::loadResource(int type, const QUrl& name)

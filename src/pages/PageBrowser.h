@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class ReadingTools;
+
 // A page view that never navigates by itself. A page is the body of a blank
 // document: Navigate("about:blank") empties it and SetBodyHtml writes the
 // body. Every link click reaches BeforeNavigate2 first; a navigation the
@@ -12,6 +14,9 @@ class PageBrowser : public QTextBrowser {
     Q_OBJECT
 public:
     explicit PageBrowser(const QString& name, QWidget* parent = nullptr);
+
+    // Zoom, find and the context menu.
+    ReadingTools& Tools() const { return *m_tools; }
 
     static const QString kBlank;
 
@@ -65,6 +70,7 @@ private:
     void render();
     void linkClicked(const QUrl& link);
 
+    ReadingTools* m_tools;
     QString m_location;
     QStringList m_pictureFolders;
     QStringList m_pageFolders;

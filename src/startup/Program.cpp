@@ -2,6 +2,8 @@
 
 #include "mainwindow/FrmInitial.h"
 #include "pages/FrmHotBrowser.h"
+#include "pages/ReadingTools.h"
+#include "pages/Zoom.h"
 #include "windows/FrmAbout.h"
 #include "windows/FrmHelp.h"
 #include "windows/FrmIZelkor.h"
@@ -17,6 +19,7 @@
 #include "startup/Regional.h"
 #include "startup/VersionGate.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -62,7 +65,11 @@ bool OpenDatabaseConnection(AppState& state)
 
 Program::Program(Platform& platform, QString title)
     : m_platform(platform), m_title(std::move(title))
+    , m_zoomMemory(std::make_unique<ZoomMemory>(platform.registry()))
+    , m_lineEditMenus(std::make_unique<GreekLineEditMenus>())
 {
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(m_lineEditMenus.get());
 }
 
 Program::~Program()

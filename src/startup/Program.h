@@ -17,6 +17,8 @@ class FrmSystemInfo;
 class FrmHelp;
 class FrmAbout;
 class FrmIZelkor;
+class GreekLineEditMenus;
+class ZoomMemory;
 
 // The program: its state, its windows and the start-up that sets them up.
 class Program {
@@ -31,6 +33,8 @@ public:
     int exitStatus() const { return m_exitStatus; }
 
     AppState& state() { return m_state; }
+    // The zoom of each kind of view, kept between runs.
+    ZoomMemory& zoomMemory() { return *m_zoomMemory; }
     Platform& platform() { return m_platform; }
 
     FrmWait* frmWait() const { return m_frmWait.get(); }
@@ -76,6 +80,8 @@ private:
     Platform& m_platform;
     QString m_title;
     AppState m_state;
+    std::unique_ptr<ZoomMemory> m_zoomMemory;
+    std::unique_ptr<GreekLineEditMenus> m_lineEditMenus;
     std::unique_ptr<FrmWait> m_frmWait;
     std::unique_ptr<FrmWrongRegionalSettings> m_frmWrongRegionalSettings;
     std::unique_ptr<FrmWrongVersion> m_frmWrongVersion;

@@ -5,6 +5,7 @@
 #include "mainwindow/Pictures.h"
 #include "mainwindow/Twips.h"
 #include "pages/PageBrowser.h"
+#include "pages/ReadingSetup.h"
 #include "startup/Platform.h"
 #include "startup/Program.h"
 
@@ -26,6 +27,7 @@ FrmHelp::FrmHelp(Program& program)
     // Links between the help pages are followed in the window itself.
     brwWebBrowserhelp->setLinkPolicy({m_state.gAppPath + QStringLiteral("/help")},
                                      [this](const QUrl& url) { m_program.platform().openUrl(url); });
+    SetUpReadingViews(m_program, *this, {brwWebBrowserhelp}, {});
 
     const Twips t(logicalDpiX(), logicalDpiY());
     resize(t.toPixelsX(layout.sspToolbar.Width), t.toPixelsY(layout.brwWebBrowserhelp.Top + layout.brwWebBrowserhelp.Height));

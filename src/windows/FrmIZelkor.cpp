@@ -1,6 +1,7 @@
 #include "windows/FrmIZelkor.h"
 
 #include "mainwindow/Controls.h"
+#include "pages/ReadingSetup.h"
 #include "startup/Edition.h"
 
 #include <QFile>
@@ -15,6 +16,7 @@ FrmIZelkor::FrmIZelkor(Program& program)
     cmdExit = new QPushButton(QStringLiteral("Κλείσιμο"), this);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     setCloseButton(cmdExit);
+    SetUpReadingViews(m_program, *this, {}, {txt});
     connect(cmdExit, &QPushButton::clicked, this, [this] { close(); });
     resize(640, 520);
 }

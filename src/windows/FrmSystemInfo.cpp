@@ -6,6 +6,7 @@
 #include "mainwindow/Pictures.h"
 #include "mainwindow/Twips.h"
 #include "pages/PageBrowser.h"
+#include "pages/ReadingSetup.h"
 #include "startup/Platform.h"
 #include "startup/Program.h"
 #include "windows/FrmAbout.h"
@@ -62,6 +63,7 @@ FrmSystemInfo::FrmSystemInfo(Program& program)
             emit help.brwWebBrowserhelp->anchorClicked(target);
         });
     });
+    SetUpReadingViews(m_program, *this, {brwWebBrowser}, {});
     chkSysInfo = new QCheckBox(QStringLiteral("Να μην εμφανιστεί ξανά αυτή η οθόνη"), this);
     chkSysInfo->setObjectName(QStringLiteral("chkSysInfo"));
     cmdClose = new QPushButton(QStringLiteral("Κλείσιμο"), this);
