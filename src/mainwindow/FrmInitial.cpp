@@ -274,6 +274,9 @@ void FrmInitial::wireEvents()
             guarded([this] { lsthistory_Click(); });
     });
     connect(cmdpicWordlaw, &QToolButton::clicked, this, [this] { guarded([this] { cmdpicWordlaw_Click(); }); });
+    connect(cmbLawsAbstracts, &QComboBox::activated, this, [this](int index) {
+        guarded([=, this] { cmbLawsAbstracts_Click(index); });
+    });
     // A blank law page names no law, so neither does the related-topics list.
     connect(brwWebBrowser3, &PageBrowser::NavigateComplete2, this, [this](const QString& url) {
         if (url == PageBrowser::kBlank)

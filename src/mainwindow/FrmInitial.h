@@ -133,6 +133,9 @@ public:
     void tvwTree_KeyDown(int KeyCode);
     void tvwTree_KeyPress(int KeyAscii);
     void tvwTree_MouseUp(const QPoint& position);
+    // A topic picked in the related-topics list: shown on the topics tab,
+    // selected, with its branch open.
+    void cmbLawsAbstracts_Click(int index);
     void ShowTopicPage(QTreeWidgetItem* node);
 
     void set_style(PageBrowser& my_browser);

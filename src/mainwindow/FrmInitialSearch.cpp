@@ -121,8 +121,14 @@ void FrmInitial::TreeView_with_law_search(const QString& l_text, bool pKeyWords)
     const QString cond = pKeyWords
         ? criteria.BuildSearchCondition(QStringLiteral("KEYS.descr"), FoldSearchText(l_text), 5, 0, 0, 0, QString()).trimmed()
         : criteria.BuildSearchCondition(QStringLiteral("law.title"), l_text, 5, 0, 0, 0, QString()).trimmed();
-    const LawHits hits = CollectLawHits(*m_state.gAdoConnection,
-                                        pKeyWords ? SearchSql::LawKeywords(cond) : SearchSql::LawTitles(cond));
+    LawHits hits = CollectLawHits(*m_state.gAdoConnection,
+                                  pKeyWords ? SearchSql::LawKeywords(cond) : SearchSql::LawTitles(cond));
+    if (!pKeyWords) {
+        // Readers look a law up by its number as often as by its title.
+        const QString number =
+            criteria.BuildSearchCondition(QStringLiteral("law.law_code"), l_text, 5, 0, 0, 0, QString()).trimmed();
+        MergeLawHits(hits, CollectLawHits(*m_state.gAdoConnection, SearchSql::LawNumbers(number)));
+    }
     AddlawTypeNodes(hits.laws, static_cast<int>(hits.laws.size()), hits.types, static_cast<int>(hits.types.size()), false);
 }
 

@@ -209,3 +209,26 @@ void FrmInitial::ShowScheduleNode_N(QTreeWidgetItem* node)
 {
     showScheduleNode(1, node);
 }
+
+void FrmInitial::cmbLawsAbstracts_Click(int index)
+{
+    const QVariant topic = cmbLawsAbstracts->itemData(index);
+    if (!topic.isValid())
+        return;
+    QTreeWidgetItem* node = tvwTree->Node(QStringLiteral("l") + QString::number(topic.toInt()));
+    if (!node)
+        return;
+    for (int i = 0; i < SSTab1->count(); ++i)
+        if (SSTab1->TabVisible(i) && SSTab1->TabCaption(i) == kTopics)
+            SSTab1->setTab(i);
+    for (QTreeWidgetItem* up = node->parent(); up; up = up->parent())
+        up->setExpanded(true);
+    // The click that shows the topic opens a closed branch; a branch open
+    // already must not close.
+    if (node->childCount() > 0 && node->isExpanded())
+        node->setExpanded(false);
+    tvwTree->SetSelectedItem(node);
+    tvwTree->scrollToItem(node);
+    tvwTree_Click();
+    tvwTree->setFocus();
+}

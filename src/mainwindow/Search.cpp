@@ -53,6 +53,16 @@ LawHits CollectLawHits(Database& db, const QString& query)
     return hits;
 }
 
+void MergeLawHits(LawHits& hits, const LawHits& more)
+{
+    for (qsizetype i = 0; i < more.laws.size(); ++i)
+        if (!hits.laws.contains(more.laws[i]))
+            hits.laws.append(more.laws[i]);
+    for (qint32 type : more.types)
+        if (!hits.types.contains(type))
+            hits.types.append(type);
+}
+
 void MarkMatchingTitles(TreeView& tree, const QString& text)
 {
     const QString s = FoldSearchText(text);

@@ -20,6 +20,8 @@ struct LawHits {
     QList<qint32> types;
 };
 LawHits CollectLawHits(Database& db, const QString& query);
+// Adds the laws and types of `more` that `hits` lacks.
+void MergeLawHits(LawHits& hits, const LawHits& more);
 
 // The title search: nodes on the first four levels whose folded title contains
 // the folded text are drawn in the found style and made visible; every other

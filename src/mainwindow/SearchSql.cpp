@@ -34,6 +34,13 @@ QString LawTitles(const QString& cond)
         + QStringLiteral(" WHERE  LAWTYPE.display_flag = 1 and LAWTYPE.type_id = law.type_id and ") + cond;
 }
 
+QString LawNumbers(const QString& cond)
+{
+    return QStringLiteral(" SELECT distinct law.LAW_ID, law.TYPE_ID")
+        + QStringLiteral(" FROM law INNER JOIN LAWTYPE ON law.TYPE_ID = LAWTYPE.TYPE_ID")
+        + QStringLiteral(" WHERE  LAWTYPE.display_flag = 1 and ") + cond;
+}
+
 QString Schedule(const QString& cond)
 {
     return QStringLiteral(" SELECT Schedule.Schedule_id, Schedule.Schedule_id_parent  ")

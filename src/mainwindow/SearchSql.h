@@ -11,6 +11,8 @@ QString TopicTitles(const QString& cond);
 QString TopicAncestor(qint32 p);
 QString LawKeywords(const QString& cond);
 QString LawTitles(const QString& cond);
+// Laws whose number matches, for the title search: "4186" finds 4186/2013.
+QString LawNumbers(const QString& cond);
 QString Schedule(const QString& cond);
 QString ScheduleAncestor(qint32 p);
 

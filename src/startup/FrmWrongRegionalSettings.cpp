@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -82,6 +83,8 @@ FrmWrongRegionalSettings::FrmWrongRegionalSettings(AppState& state, Platform& pl
     connect(cmdExit, &QPushButton::clicked, this, [this] {
         RunEventHandler(m_platform.dialogs(), m_state.gAppTitle, [this] { cmdExit_Click(); });
     });
+
+    cmdUpdateReg->setFocus();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 16);
@@ -193,4 +196,20 @@ void FrmWrongRegionalSettings::closeEvent(QCloseEvent* event)
         m_ending = true;
         m_platform.endProgram(ExitStatus::RegionalSettings);
     }
+}
+
+void FrmWrongRegionalSettings::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        cmdExit->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (cmdExit->hasFocus())
+            cmdExit->click();
+        else
+            cmdUpdateReg->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -35,6 +35,11 @@ public:
     void cmdExit_Click();
 
 protected:
+    // Enter presses the button with the focus (the repair, as the window
+    // opens), Esc the close button.
+    void keyPressEvent(QKeyEvent* event) override;
+
+protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:

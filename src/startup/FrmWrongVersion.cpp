@@ -42,6 +42,7 @@ FrmWrongVersion::FrmWrongVersion(const QString& appTitle, QWidget* parent)
 
     cmdExit = new QPushButton(QStringLiteral("Κλείσιμο"), this);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    cmdExit->setDefault(true);
     connect(cmdExit, &QPushButton::clicked, this, &FrmWrongVersion::cmdExit_Click);
 
     auto* layout = new QVBoxLayout(this);
@@ -66,4 +67,9 @@ void FrmWrongVersion::Form_Load(const QString& appTitle)
 void FrmWrongVersion::cmdExit_Click()
 {
     accept();
+}
+
+void FrmWrongVersion::reject()
+{
+    cmdExit_Click();
 }

@@ -21,4 +21,6 @@ public:
 private:
     void Form_Load(const QString& appTitle);
     void cmdExit_Click();
+    // Esc closes the window as its button does.
+    void reject() override;
 };

@@ -227,3 +227,19 @@ TEST_F(SearchTest, EnterInASearchBoxStartsItsSearch)
     QTest::keyClick(w().txtsearchSchedule[0], Qt::Key_Return);
     EXPECT_TRUE(found(w().tvwTreeschedule[0], "l4"));
 }
+
+TEST_F(SearchTest, TheTitleSearchAlsoFindsALawByItsNumber)
+{
+    app.alter(QStringLiteral("INSERT INTO law (law_id, law_code, type_id, title, all_law_flag, issue_date) VALUES "
+                             "(12, '4186/2013', 1, 'Αναδιάρθρωση', 1, '2013-09-17');"));
+    SelectTab(w(), FrmInitial::kLegislation);
+    for (const char* text : {"4186/2013", "4186", "2013 4186"}) {
+        search(w().txtsearchlaw[0], 0, QString::fromLatin1(text));
+        EXPECT_TRUE(found(w().tvwTreelaw, "c12")) << text;
+        EXPECT_FALSE(found(w().tvwTreelaw, "c10")) << text;
+    }
+    // A title hit and a number hit together, each once.
+    search(w().txtsearchlaw[0], 0, QStringLiteral("10"));
+    EXPECT_TRUE(found(w().tvwTreelaw, "c10"));
+    EXPECT_FALSE(found(w().tvwTreelaw, "c12"));
+}
