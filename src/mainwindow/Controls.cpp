@@ -11,8 +11,13 @@
 #include <QPainter>
 #include <QStyle>
 #include <QPointer>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
 #include <QToolButton>
 #include <QToolTip>
+#include <QTreeWidgetItemIterator>
 #include <QHelpEvent>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -82,6 +87,16 @@ TreeView::TreeView(const QString& name, QWidget* parent)
             SetImage(node, QStringLiteral("closed"));
         scheduleColumnFit();
     });
+}
+
+void TreeView::ScrollToFirstFound()
+{
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        if (HasFoundStyle(*it)) {
+            scrollToItem(*it);
+            return;
+        }
+    }
 }
 
 void TreeView::scheduleColumnFit()
@@ -530,4 +545,23 @@ QToolButton* PictureButton(QWidget* parent, const QString& name, const QIcon& ic
     b->setAccessibleName(toolTip);
     b->setAutoRaise(false);
     return b;
+}
+
+void PlaceOnScreen(QWidget& window, const QRect& over)
+{
+    const QScreen* screen = over.isEmpty() ? window.screen() : QGuiApplication::screenAt(over.center());
+    if (!screen)
+        screen = window.screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // A title bar and borders the window manager adds.
+    constexpr int frameWidth = 16, frameHeight = 48;
+    const QSize room = area.size() - QSize(frameWidth, frameHeight);
+    window.resize(window.size().boundedTo(room).expandedTo(window.minimumSize().boundedTo(room)));
+    QRect frame(QPoint(), window.size() + QSize(frameWidth, frameHeight));
+    frame.moveCenter(over.isEmpty() ? area.center() : over.center());
+    frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
+    frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
+    window.move(frame.topLeft());
 }

@@ -55,6 +55,8 @@ public:
     static void SetFoundStyle(QTreeWidgetItem* node);
     static void SetNormalStyle(QTreeWidgetItem* node);
     static bool HasFoundStyle(const QTreeWidgetItem* node);
+    // Scrolls the first node in the found style, in tree order, into view.
+    void ScrollToFirstFound();
 
 signals:
     void Click();
@@ -183,3 +185,8 @@ private:
 class QToolButton;
 // A button of a toolbar or a button panel: a picture and a tool tip.
 QToolButton* PictureButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& toolTip);
+
+// Keeps a top-level window within the available screen: no larger than it,
+// centred over `over` (or the screen when `over` is empty) and moved back
+// inside it, leaving room for the window frame.
+void PlaceOnScreen(QWidget& window, const QRect& over = QRect());

@@ -92,6 +92,11 @@ void FrmInitial::cmdsearch_Click(int Index)
         else
             TreeView_with_law_search(text, Index == 1);
     }
+    // The first hit is brought into view; the reader should not have to
+    // scroll to find what the search marked.
+    for (TreeView* tree : {tvwTree, tvwTreelaw, tvwTreeschedule[0], tvwTreeschedule[1]})
+        if (tree->isVisible())
+            tree->ScrollToFirstFound();
 }
 
 void FrmInitial::TreeView_with_search(const QString& l_text, bool pKeyWords)

@@ -398,23 +398,16 @@ int FrmInitial::MinimumTabWidth() const
 
 void FrmInitial::FitToScreen()
 {
-    const QScreen* where = screen();
-    if (!where)
-        return;
-    const QRect area = where->availableGeometry();
     const Twips t = twips();
     // Wide enough for the tab control at its narrowest and the pages beside
     // it; high enough for the layout to apply.
     const int minimumTab = t.toPixelsX(MinimumTabWidth());
-    QSize least(std::max(minimumTab * 3 / 2 + 40, 760),
-                t.toPixelsY(MainLayout::kMinimumHeight + MainLayout().SSTab1.Top) + 40);
-    // The window frame takes some of the screen too.
-    const QSize room = area.size() - QSize(16, 48);
+    const QSize least(std::max(minimumTab * 3 / 2 + 40, 760),
+                      t.toPixelsY(MainLayout::kMinimumHeight + MainLayout().SSTab1.Top) + 40);
+    const QSize room = screen() ? screen()->availableGeometry().size() - QSize(16, 48) : least;
     setMinimumSize(least.boundedTo(room));
-    resize(QSize(1024, 740).boundedTo(room).expandedTo(minimumSize()));
-    QRect frame(QPoint(), size());
-    frame.moveCenter(area.center());
-    move(std::max(frame.left(), area.left()), std::max(frame.top(), area.top()));
+    resize(1024, 740);
+    PlaceOnScreen(*this);
 }
 
 void FrmInitial::ApplyLayout()

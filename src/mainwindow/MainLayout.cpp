@@ -202,9 +202,16 @@ bool MainLayout::picDrag_MouseMove(int Button, int x, int ScaleWidth, LayoutTab 
 {
     if (Button != 1)
         return false;
-    const int n = picDrag.Left + x;
+    int n = picDrag.Left + x;
+    // What the tab and search rows need stops a drag at its edge.
+    if (n < minimumTabWidth) {
+        x += minimumTabWidth - n;
+        n = minimumTabWidth;
+        if (x == 0)
+            return false;
+    }
     // Refused outside a fifth and two thirds of the width, limits included.
-    if (n * 5 < ScaleWidth || n * 3 > ScaleWidth * 2 || n < minimumTabWidth)
+    if (n * 5 < ScaleWidth || n * 3 > ScaleWidth * 2)
         return false;
 
     for (TwipRect* r : {&SSTab1, &tvwTree, &tvwTreelaw, &tvwTreeschedule[0], &tvwTreeschedule[1], &lsthistory})

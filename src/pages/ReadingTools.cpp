@@ -20,8 +20,25 @@
 
 namespace {
 
-QString greekText(const QString& objectName)
+QString greekText(const QAction& action)
 {
+    // Line edits name their actions only by their English text.
+    static const QHash<QString, QString> byText{
+        {QStringLiteral("Undo"), QStringLiteral("edit-undo")},
+        {QStringLiteral("Redo"), QStringLiteral("edit-redo")},
+        {QStringLiteral("Cut"), QStringLiteral("edit-cut")},
+        {QStringLiteral("Copy"), QStringLiteral("edit-copy")},
+        {QStringLiteral("Paste"), QStringLiteral("edit-paste")},
+        {QStringLiteral("Delete"), QStringLiteral("edit-delete")},
+        {QStringLiteral("Select All"), QStringLiteral("select-all")},
+        {QStringLiteral("Copy Link Location"), QStringLiteral("link-copy")},
+    };
+    QString objectName = action.objectName();
+    if (objectName.isEmpty()) {
+        QString text = action.text().section(u'\t', 0, 0);
+        text.remove(u'&');
+        objectName = byText.value(text);
+    }
     static const QHash<QString, QString> names{
         {QStringLiteral("edit-undo"), QStringLiteral("&Αναίρεση")},
         {QStringLiteral("edit-redo"), QStringLiteral("Ε&πανάληψη")},
@@ -358,7 +375,7 @@ void ReadingTools::FindInWindow(QWidget* window)
 void ReadingTools::TranslateStandardMenu(QMenu& menu)
 {
     for (QAction* action : menu.actions()) {
-        const QString greek = greekText(action->objectName());
+        const QString greek = greekText(*action);
         if (greek.isEmpty())
             continue;
         const QString text = action->text();

@@ -1,5 +1,6 @@
 #include "startup/Program.h"
 
+#include "mainwindow/Controls.h"
 #include "mainwindow/FrmInitial.h"
 #include "pages/FrmHotBrowser.h"
 #include "pages/ReadingTools.h"
@@ -122,11 +123,8 @@ FrmHotBrowser& Program::showFrmHotBrowser()
     // A law stored as a document may have loaded the viewer already.
     const bool fresh = !m_frmhotbrowser || m_frmhotbrowser->unloaded();
     loadFrmHotBrowser();
-    if (fresh && m_frmInitial) {
-        QRect frame = m_frmhotbrowser->frameGeometry();
-        frame.moveCenter(m_frmInitial->frameGeometry().center());
-        m_frmhotbrowser->move(frame.topLeft());
-    }
+    if (fresh)
+        PlaceOnScreen(*m_frmhotbrowser, m_frmInitial ? m_frmInitial->frameGeometry() : QRect());
     m_frmhotbrowser->show();
     return *m_frmhotbrowser;
 }

@@ -1,5 +1,6 @@
 #include "windows/AuxWindow.h"
 
+#include "mainwindow/Controls.h"
 #include "mainwindow/FrmInitial.h"
 #include "mainwindow/MainLayout.h"
 #include "mainwindow/Twips.h"
@@ -26,13 +27,7 @@ void AuxWindow::ShowModeless()
         m_placed = true;
         // Over the main window, as far as the screen lets it.
         const QWidget* over = parentWidget();
-        const QScreen* where = over ? over->screen() : screen();
-        QRect frame(QPoint(), size());
-        frame.moveCenter(over ? over->frameGeometry().center() : where->availableGeometry().center());
-        const QRect area = where ? where->availableGeometry() : frame;
-        frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() - frame.width())));
-        frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() - frame.height() - 40)));
-        move(frame.topLeft());
+        PlaceOnScreen(*this, over ? over->frameGeometry() : QRect());
     }
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);

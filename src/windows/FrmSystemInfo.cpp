@@ -78,16 +78,8 @@ FrmSystemInfo::FrmSystemInfo(Program& program)
 
 void FrmSystemInfo::Form_Load()
 {
-    // Centred on the screen the window opens on.
-    if (const QScreen* s = screen()) {
-        const QRect area = s->availableGeometry();
-        QPoint at = pos();
-        if (area.width() - width() > 0)
-            at.setX(area.left() + (area.width() - width()) / 2);
-        if (area.height() - height() > 0)
-            at.setY(area.top() + (area.height() - height()) / 2);
-        move(at);
-    }
+    // Centred on the screen, and no larger than it.
+    PlaceOnScreen(*this);
     markPlaced();
     // The box shows what is stored, so that closing the window, opened
     // again from the about window, does not undo the user's choice.

@@ -206,9 +206,11 @@ TEST(Layout, EveryResizeBringsTheSplitBackWithinItsLimits)
     // What the tabs and search row need is a left limit of its own, for the
     // drag and for a resize.
     l.minimumTabWidth = 7000;
-    EXPECT_FALSE(l.picDrag_MouseMove(1, 6999 - l.picDrag.Left, 12000, LayoutTab::Topics, false));
+    ASSERT_TRUE(l.picDrag_MouseMove(1, 5000 - l.picDrag.Left, 12000, LayoutTab::Topics, false));
+    EXPECT_EQ(l.SSTab1.Width, 7000) << "a drag past it stops at it";
+    EXPECT_FALSE(l.picDrag_MouseMove(1, -100, 12000, LayoutTab::Topics, false));
     ASSERT_TRUE(l.Form_Resize(30000, 9000, kStrip));
-    EXPECT_EQ(l.SSTab1.Width, 8000);
+    EXPECT_EQ(l.SSTab1.Width, 7000) << "within its limits, the split survives the resize";
     // A window too narrow for both limits keeps the tabs whole.
     ASSERT_TRUE(l.Form_Resize(9000, 9000, kStrip));
     EXPECT_EQ(l.SSTab1.Width, 7000);
