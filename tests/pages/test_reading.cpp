@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 
@@ -69,4 +71,16 @@ TEST(ReadingTools, FindStepsThroughHitsAndZoomScalesHeadingsWithText)
     EXPECT_EQ(memory.level(QStringLiteral("page")), 150);
     tools.setZoom(Zoom::kNormal);
     EXPECT_NEAR(headingPoints(), heading, 0.1);
+}
+
+TEST(ReadingTools, ATextBoxMenuIsGreek)
+{
+    QLineEdit box;
+    box.setText(QStringLiteral("4186"));
+    std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    ReadingTools::TranslateStandardMenu(*menu);
+    for (const QAction* action : menu->actions()) {
+        const QString text = action->text().section(u'\t', 0, 0);
+        EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[A-Za-z]")))) << text.toStdString();
+    }
 }
