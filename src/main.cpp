@@ -1,6 +1,7 @@
 #include "startup/DesktopPlatform.h"
 #include "startup/Edition.h"
 #include "startup/Program.h"
+#include "startup/QtTranslation.h"
 
 #include <QApplication>
 
@@ -13,6 +14,8 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     DesktopPlatform platform;
+    // Before any window: Qt's own dialogs and menus speak Greek too.
+    InstallQtTranslation(app, platform.applicationFolder());
     Program program(platform);
     if (!program.Main())
         return program.exitStatus();

@@ -7,6 +7,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <memory>
+
 QString PromptForDisplay(const QString& prompt)
 {
     QString text = prompt;
@@ -15,9 +17,10 @@ QString PromptForDisplay(const QString& prompt)
     return text;
 }
 
-MsgResult QtDialogs::messageBox(const MessageRequest& request)
+QMessageBox* BuildMessageBox(const MessageRequest& request)
 {
-    QMessageBox box;
+    auto* made = new QMessageBox;
+    QMessageBox& box = *made;
     switch (request.icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
@@ -33,7 +36,13 @@ MsgResult QtDialogs::messageBox(const MessageRequest& request)
     box.setWindowTitle(request.title.isEmpty() ? QApplication::applicationDisplayName() : request.title);
     box.setTextFormat(Qt::PlainText);
     box.setText(PromptForDisplay(request.prompt));
-    switch (box.exec()) {
+    return made;
+}
+
+MsgResult QtDialogs::messageBox(const MessageRequest& request)
+{
+    std::unique_ptr<QMessageBox> box(BuildMessageBox(request));
+    switch (box->exec()) {
     case QMessageBox::Cancel: return MsgResult::Cancel;
     case QMessageBox::Yes: return MsgResult::Yes;
     case QMessageBox::No: return MsgResult::No;

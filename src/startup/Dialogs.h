@@ -50,5 +50,9 @@ public:
     QString openFileName(const FileRequest& request) override;
 };
 
+class QMessageBox;
+// The box messageBox shows, not yet shown.
+QMessageBox* BuildMessageBox(const MessageRequest& request);
+
 // A prompt's carriage returns as the line breaks a widget understands.
 QString PromptForDisplay(const QString& prompt);
