@@ -183,7 +183,7 @@ Press ESC to cancel</source>
     </message>
     <message>
         <source>&amp;OK</source>
-        <translation>&amp;OK</translation>
+        <translation><translation>&amp;OK</translation>amp;Εντάξει</translation>
     </message>
     <message>
         <source>&amp;Save</source>
@@ -235,7 +235,7 @@ Press ESC to cancel</source>
     </message>
     <message>
         <source>OK</source>
-        <translation>OK</translation>
+        <translation>Εντάξει</translation>
     </message>
     <message>
         <source>Open</source>
@@ -585,7 +585,7 @@ Do you want to delete it anyway?</source>
     </message>
     <message>
         <source>&amp;OK</source>
-        <translation>&amp;OK</translation>
+        <translation><translation>&amp;OK</translation>amp;Εντάξει</translation>
     </message>
     <message>
         <source>&amp;Save</source>
@@ -667,7 +667,7 @@ Do you want to delete it anyway?</source>
     </message>
     <message>
         <source>OK</source>
-        <translation>OK</translation>
+        <translation>Εντάξει</translation>
     </message>
     <message>
         <source>Show Details...</source>
@@ -1324,7 +1324,7 @@ Do you want to delete it anyway?</source>
     </message>
     <message>
         <source>OK</source>
-        <translation>OK</translation>
+        <translation>Εντάξει</translation>
     </message>
     <message>
         <source>Open</source>
@@ -1573,7 +1573,7 @@ Please choose a different file name.</source>
     </message>
     <message>
         <source>OK</source>
-        <translation>OK</translation>
+        <translation>Εντάξει</translation>
     </message>
     <message>
         <source>Odd Pages</source>
