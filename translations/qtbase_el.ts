@@ -183,7 +183,7 @@ Press ESC to cancel</source>
     </message>
     <message>
         <source>&amp;OK</source>
-        <translation><translation>&amp;OK</translation>amp;Εντάξει</translation>
+        <translation>&amp;Εντάξει</translation>
     </message>
     <message>
         <source>&amp;Save</source>
@@ -585,7 +585,7 @@ Do you want to delete it anyway?</source>
     </message>
     <message>
         <source>&amp;OK</source>
-        <translation><translation>&amp;OK</translation>amp;Εντάξει</translation>
+        <translation>&amp;Εντάξει</translation>
     </message>
     <message>
         <source>&amp;Save</source>
