@@ -11,12 +11,22 @@ void AlignToolbarButtons(int toolbarWidth, const QList<TwipRect*>& buttons)
     }
 }
 
+namespace {
+
+// The toolbar strip along the top, its buttons aligned right.
+void PlaceToolbar(TwipRect& bar, TwipRect (&buttons)[3], int ScaleWidth)
+{
+    bar.Top = 0;
+    bar.Left = 0;
+    bar.Width = ScaleWidth;
+    AlignToolbarButtons(bar.Width, {&buttons[0], &buttons[1], &buttons[2]});
+}
+
+} // namespace
+
 void SystemInfo::Form_Resize(int ScaleWidth, int ScaleHeight)
 {
-    sspToolbar.Top = 0;
-    sspToolbar.Left = 0;
-    sspToolbar.Width = ScaleWidth;
-    AlignToolbarButtons(sspToolbar.Width, {&cmdtoolbar[0], &cmdtoolbar[1], &cmdtoolbar[2]});
+    PlaceToolbar(sspToolbar, cmdtoolbar, ScaleWidth);
     brwWebBrowser.Width = ScaleWidth;
     if (ScaleHeight - 1000 > 0)
         brwWebBrowser.Height = ScaleHeight - 1000;
@@ -30,10 +40,7 @@ void SystemInfo::Form_Resize(int ScaleWidth, int ScaleHeight)
 
 void Help::Form_Resize(int ScaleWidth, int ScaleHeight)
 {
-    sspToolbar.Top = 0;
-    sspToolbar.Left = 0;
-    sspToolbar.Width = ScaleWidth;
-    AlignToolbarButtons(sspToolbar.Width, {&cmdtoolbar[0], &cmdtoolbar[1], &cmdtoolbar[2]});
+    PlaceToolbar(sspToolbar, cmdtoolbar, ScaleWidth);
     brwWebBrowserhelp.Width = ScaleWidth;
     if (ScaleHeight - sspToolbar.Height > 0)
         brwWebBrowserhelp.Height = ScaleHeight - sspToolbar.Height;
