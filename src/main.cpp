@@ -4,6 +4,7 @@
 #include "startup/QtTranslation.h"
 
 #include <QApplication>
+#include <QLocale>
 
 int main(int argc, char** argv)
 {
@@ -14,7 +15,9 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     DesktopPlatform platform;
-    // Before any window: Qt's own dialogs and menus speak Greek too.
+    // Before any window: Qt's own dialogs and menus speak Greek too, and
+    // write dates, sizes and file kinds as Greek readers do.
+    QLocale::setDefault(QLocale(QLocale::Greek, QLocale::Greece));
     InstallQtTranslation(app, platform.applicationFolder());
     Program program(platform);
     if (!program.Main())

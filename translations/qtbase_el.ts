@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="el_GR" sourcelanguage="en">
 <context>
+    <name>QAbstractFileIconProvider</name>
+    <message>
+        <source>Alias</source>
+        <translation>Ψευδώνυμο</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Μονάδα δίσκου</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Αρχείο</translation>
+    </message>
+    <message>
+        <source>File Folder</source>
+        <translation>Φάκελος αρχείων</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Φάκελος</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Συντόμευση</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Άγνωστο</translation>
+    </message>
+</context>
+<context>
     <name>QColorDialog</name>
     <message>
         <source>&amp;Add to Custom Colors</source>

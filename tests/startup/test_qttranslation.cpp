@@ -23,7 +23,7 @@ const QSet<QString> kContexts{
     QStringLiteral("QPrintDialog"), QStringLiteral("QPrintPropertiesWidget"), QStringLiteral("QPrintPropertiesDialog"),
     QStringLiteral("QPrintSettingsOutput"), QStringLiteral("QPrintWidget"), QStringLiteral("QCupsJobWidget"),
     QStringLiteral("QPageSetupWidget"), QStringLiteral("QPageSize"), QStringLiteral("QPrintPreviewDialog"),
-    QStringLiteral("QFileDialog"), QStringLiteral("QFileSystemModel"), QStringLiteral("QMessageBox"),
+    QStringLiteral("QFileDialog"), QStringLiteral("QFileSystemModel"), QStringLiteral("QAbstractFileIconProvider"), QStringLiteral("QMessageBox"),
     QStringLiteral("QDialogButtonBox"), QStringLiteral("QPlatformTheme"), QStringLiteral("QGnomeTheme"),
     QStringLiteral("QLineEdit"), QStringLiteral("QWidgetTextControl"), QStringLiteral("QColorDialog")};
 
