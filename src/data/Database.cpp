@@ -7,49 +7,68 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QSqlError>
-#include <QSqlRecord>
 
 namespace {
 
-AppError errorOf(const QSqlError& error, const QString& fallback)
+AppError errorOf(sqlite3* db, int code, const QString& fallback)
 {
-    bool ok = false;
-    long number = error.nativeErrorCode().toLong(&ok);
-    if (!ok)
-        number = static_cast<long>(error.type()) == 0 ? 1 : static_cast<long>(error.type());
-    QString description = error.databaseText();
+    QString description = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
     if (description.isEmpty())
-        description = error.driverText();
+        description = QString::fromUtf8(sqlite3_errstr(code));
     if (description.isEmpty())
         description = fallback;
-    return AppError(number, description);
+    return AppError(code, description);
+}
+
+[[noreturn]] void noCurrentRecord()
+{
+    throw AppError(ErrorNumber::NoCurrentRecord,
+                   QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+}
+
+QString readerName(const char* raw)
+{
+    QString name = QString::fromUtf8(raw);
+    const qsizetype colon = name.lastIndexOf(u':');
+    if (colon > 0) {
+        bool digits = false;
+        name.mid(colon + 1).toInt(&digits);
+        if (digits)
+            name.truncate(colon);
+    }
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot >= 0)
+        name = name.mid(dot + 1);
+    return name;
 }
 
 } // namespace
 
-Recordset::Recordset(QSqlQuery query)
-    : m_query(std::move(query))
+Recordset::Recordset(std::shared_ptr<sqlite3_stmt> statement, sqlite3* db)
+    : m_statement(std::move(statement)), m_db(db)
 {
-    const QSqlRecord record = m_query.record();
-    m_names.reserve(record.count());
-    for (int i = 0; i < record.count(); ++i) {
-        QString name = record.fieldName(i);
-        const qsizetype colon = name.lastIndexOf(u':');
-        if (colon > 0) {
-            bool digits = false;
-            name.mid(colon + 1).toInt(&digits);
-            if (digits)
-                name.truncate(colon);
-        }
-        const qsizetype dot = name.lastIndexOf(u'.');
-        if (dot >= 0)
-            name = name.mid(dot + 1);
-        m_names.append(name);
+    const int n = sqlite3_column_count(m_statement.get());
+    m_names.reserve(n);
+    for (int i = 0; i < n; ++i)
+        m_names.append(readerName(sqlite3_column_name(m_statement.get(), i)));
+    m_eof = false;
+    step();
+}
+
+void Recordset::step()
+{
+    const int rc = sqlite3_step(m_statement.get());
+    if (rc == SQLITE_ROW)
+        return;
+    m_eof = true;
+    sqlite3_stmt* done = m_statement.get();
+    if (rc != SQLITE_DONE) {
+        const AppError error = errorOf(m_db, sqlite3_errcode(m_db), QStringLiteral("The statement failed."));
+        m_statement.reset();
+        throw error;
     }
-    m_eof = !m_query.next();
+    // A statement read to its end holds no lock on the file.
+    sqlite3_reset(done);
 }
 
 int Recordset::indexOf(QStringView name) const
@@ -60,42 +79,89 @@ int Recordset::indexOf(QStringView name) const
     return -1;
 }
 
+int Recordset::column(QStringView name) const
+{
+    int index = -1;
+    for (const auto& [at, i] : m_resolved)
+        if (at == name.data() && m_names.value(i).size() == name.size()) {
+            index = i;
+            break;
+        }
+    if (index < 0) {
+        index = indexOf(name);
+        if (index < 0)
+            throw AppError(ErrorNumber::ItemNotFound,
+                           QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));
+        m_resolved.emplace_back(name.data(), index);
+    }
+    if (m_eof)
+        noCurrentRecord();
+    return index;
+}
+
 void Recordset::moveNext()
 {
     if (m_eof)
-        throw AppError(ErrorNumber::NoCurrentRecord,
-                       QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
-    m_eof = !m_query.next();
+        noCurrentRecord();
+    step();
 }
 
 void Recordset::close()
 {
-    m_query.finish();
+    m_statement.reset();
     m_eof = true;
 }
 
 QVariant Recordset::value(QStringView name) const
 {
-    const int index = indexOf(name);
-    if (index < 0)
-        throw AppError(ErrorNumber::ItemNotFound,
-                       QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));
-    if (m_eof)
-        throw AppError(ErrorNumber::NoCurrentRecord,
-                       QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
-    return m_query.value(index);
+    const int i = column(name);
+    sqlite3_stmt* st = m_statement.get();
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qlonglong>(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st, i));
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_BLOB: {
+        const void* bytes = sqlite3_column_blob(st, i);
+        return QVariant(QByteArray(static_cast<const char*>(bytes), sqlite3_column_bytes(st, i)));
+    }
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(st, i)));
+    }
+    }
+}
+
+bool Recordset::isNull(QStringView name) const
+{
+    return sqlite3_column_type(m_statement.get(), column(name)) == SQLITE_NULL;
 }
 
 QString Recordset::text(QStringView name) const
 {
-    const QVariant v = value(name);
-    return v.isNull() ? QString() : v.toString();
+    const int i = column(name);
+    sqlite3_stmt* st = m_statement.get();
+    if (sqlite3_column_type(st, i) == SQLITE_NULL)
+        return QString();
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+    return QString::fromUtf8(text, sqlite3_column_bytes(st, i));
 }
 
 qint32 Recordset::toLong(QStringView name) const
 {
-    const QVariant v = value(name);
-    return v.isNull() ? 0 : static_cast<qint32>(v.toLongLong());
+    const int i = column(name);
+    sqlite3_stmt* st = m_statement.get();
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL:
+        return 0;
+    case SQLITE_INTEGER:
+        return static_cast<qint32>(sqlite3_column_int64(st, i));
+    default:
+        // A text or real column reads as the number it holds, as before.
+        return static_cast<qint32>(value(name).toLongLong());
+    }
 }
 
 Database::Database(QString connectionName)
@@ -123,24 +189,20 @@ void Database::open(const QString& path, bool readOnly)
     // and must be reported as the file that is no database it is.
     if (file.isFile() && file.size() == 0)
         throw AppError(26, QStringLiteral("file is not a database"));
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-        throw AppError(1, QStringLiteral("The SQLite driver of Qt SQL is not installed."));
 
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        if (readOnly)
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (!db.open()) {
-            const AppError error = errorOf(db.lastError(), QStringLiteral("The database cannot be opened."));
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(m_name);
-            throw error;
-        }
+    sqlite3* db = nullptr;
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const AppError error = errorOf(db, rc, QStringLiteral("The database cannot be opened."));
+        sqlite3_close(db);
+        throw error;
     }
+    // Another program writing the file holds us up for a while, not at once.
+    sqlite3_busy_timeout(db, 5000);
+    m_db = db;
     m_path = path;
-    sqlite3* h = handle();
-    if (!h || !Jet::RegisterFunctions(h)) {
+    if (!Jet::RegisterFunctions(m_db)) {
         close();
         throw AppError(1, QStringLiteral("The SQL functions of the program cannot be registered."));
     }
@@ -155,45 +217,35 @@ void Database::open(const QString& path, bool readOnly)
 
 void Database::close()
 {
-    if (!QSqlDatabase::contains(m_name))
+    if (!m_db)
         return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_name);
+    // Statements still held by result sets are finalized as those go; v2
+    // closes the connection then.
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
     m_path.clear();
-}
-
-bool Database::isOpen() const
-{
-    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
 }
 
 Recordset Database::execute(const QString& sql)
 {
-    if (!isOpen())
+    if (!m_db)
         throw AppError(3704, QStringLiteral("Operation is not allowed when the object is closed."));
     if (m_log)
         m_log->append(sql);
-    QSqlQuery query(QSqlDatabase::database(m_name, false));
-    query.setForwardOnly(true);
-    if (!query.exec(Jet::ToSqlite(sql)))
-        throw errorOf(query.lastError(), QStringLiteral("The statement failed."));
-    return Recordset(std::move(query));
+    const QByteArray text = (Jet::NeedsTranslation(sql) ? Jet::ToSqlite(sql) : sql).toUtf8();
+    sqlite3_stmt* st = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, text.constData(), static_cast<int>(text.size()), &st, nullptr);
+    if (rc != SQLITE_OK) {
+        const AppError error = errorOf(m_db, rc, QStringLiteral("The statement failed."));
+        sqlite3_finalize(st);
+        throw error;
+    }
+    if (!st)  // a text of blanks or comments only
+        throw AppError(1, QStringLiteral("The statement is empty."));
+    return Recordset(std::shared_ptr<sqlite3_stmt>(st, sqlite3_finalize), m_db);
 }
 
 Recordset Database::openRecordset(const QString& sql, CursorType)
 {
     return execute(sql);
-}
-
-sqlite3* Database::handle() const
-{
-    if (!QSqlDatabase::contains(m_name))
-        return nullptr;
-    const QVariant v = QSqlDatabase::database(m_name, false).driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(v.constData());
 }

@@ -1,11 +1,14 @@
 #pragma once
 
-#include <QSqlQuery>
 #include <QStringList>
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+#include <vector>
+
 struct sqlite3;
+struct sqlite3_stmt;
 
 // Cursor types named by the callers. SQLite walks every result forward, which
 // is all the program does with them, so they document intent only.
@@ -16,7 +19,6 @@ enum class CursorType { ForwardOnly = 0, Keyset = 1, Static = 3 };
 class Recordset {
 public:
     Recordset() = default;
-    explicit Recordset(QSqlQuery query);
 
     bool eof() const { return m_eof; }
     void moveNext();
@@ -25,7 +27,7 @@ public:
     // The column of the current row. Throws when there is no current row or
     // no column of that name.
     QVariant value(QStringView name) const;
-    bool isNull(QStringView name) const { return value(name).isNull(); }
+    bool isNull(QStringView name) const;
     // The text of the column; a Null gives the empty string.
     QString text(QStringView name) const;
     // The column as a 32-bit whole number; a Null gives 0.
@@ -35,11 +37,20 @@ public:
     int indexOf(QStringView name) const;
 
 private:
-    QSqlQuery m_query;
-    // Column names as the statement's readers know them: SQLite names a
-    // column "type_id:1" when a join holds two of that name, and may keep a
-    // table prefix.
+    friend class Database;
+    Recordset(std::shared_ptr<sqlite3_stmt> statement, sqlite3* db);
+    // The column's index for a read of the current row; throws as value() does.
+    int column(QStringView name) const;
+    void step();
+
+    std::shared_ptr<sqlite3_stmt> m_statement;
+    sqlite3* m_db = nullptr;
+    // Column names as the statement's readers know them: without a table
+    // prefix or a ":n" that tells two columns of one name apart.
     QStringList m_names;
+    // Names the callers asked for, by where their text lives: the callers
+    // name columns with literals, so a name is resolved once per statement.
+    mutable std::vector<std::pair<const QChar*, int>> m_resolved;
     bool m_eof = true;
 };
 
@@ -55,7 +66,7 @@ public:
     // file, and it proves that the file is a database. Throws AppError.
     void open(const QString& path, bool readOnly);
     void close();
-    bool isOpen() const;
+    bool isOpen() const { return m_db != nullptr; }
     const QString& path() const { return m_path; }
     const QString& connectionName() const { return m_name; }
 
@@ -64,8 +75,8 @@ public:
     // Opens a result on the statement with the named cursor, read-only.
     Recordset openRecordset(const QString& sql, CursorType cursor);
 
-    // The live SQLite handle, for callers that must go below Qt.
-    sqlite3* handle() const;
+    // The live SQLite handle, for callers that must go below this class.
+    sqlite3* handle() const { return m_db; }
 
     // Every statement run from now on is appended to the log (null: none).
     void setStatementLog(QStringList* log) { m_log = log; }
@@ -73,5 +84,6 @@ public:
 private:
     QString m_name;
     QString m_path;
+    sqlite3* m_db = nullptr;
     QStringList* m_log = nullptr;
 };

@@ -180,6 +180,11 @@ QString ToSqlite(const QString& sql)
     return out;
 }
 
+bool NeedsTranslation(QStringView sql)
+{
+    return sql.contains(u"DISTINCTROW", Qt::CaseInsensitive);
+}
+
 bool RegisterFunctions(sqlite3* db)
 {
     const int flags = SQLITE_UTF16 | SQLITE_DETERMINISTIC;

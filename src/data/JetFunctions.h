@@ -27,6 +27,8 @@ QString Trim(const QString& text);
 // applies to whole rows of the tables a statement selects from, becomes
 // DISTINCT (every statement of the program selects from one table's rows).
 QString ToSqlite(const QString& sql);
+// Whether ToSqlite would change the statement: most need nothing.
+bool NeedsTranslation(QStringView sql);
 
 // Registers val(), ucase() and the search folding function on a connection.
 // Returns false when SQLite refused one of them.

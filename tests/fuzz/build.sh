@@ -9,8 +9,8 @@ mkdir -p "$out/obj"
 
 CXX=${CXX:-clang++}
 flags="-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined -fPIC"
-qt=$(pkg-config --cflags Qt6Core Qt6Gui Qt6Sql)
-libs="$(pkg-config --libs Qt6Core Qt6Gui Qt6Sql) -lsqlite3"
+qt=$(pkg-config --cflags Qt6Core Qt6Gui)
+libs="$(pkg-config --libs Qt6Core Qt6Gui) -lsqlite3"
 
 sources="documents/RtfLexer.cpp documents/RtfParser.cpp documents/RtfWords.cpp documents/RtfBuilder.cpp
 documents/RtfReader.cpp pages/Links.cpp pages/HtmlNesting.cpp data/JetFunctions.cpp data/TextFolding.cpp data/Database.cpp
