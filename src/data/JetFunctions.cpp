@@ -128,7 +128,16 @@ void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
         sqlite3_result_null(ctx);
         return;
     }
-    resultText(ctx, FoldSearchText(textArgument(argv[0])));
+    // The argument's own characters, read in place: most titles of a
+    // search are folded and dropped, and one that needs no change is
+    // handed back as it came.
+    const void* data = sqlite3_value_text16(argv[0]);
+    const QString text = QString::fromRawData(static_cast<const QChar*>(data), sqlite3_value_bytes16(argv[0]) / 2);
+    const QString folded = FoldSearchText(text);
+    if (folded.constData() == text.constData() && folded.size() == text.size())
+        sqlite3_result_value(ctx, argv[0]);
+    else
+        resultText(ctx, folded);
 }
 
 } // namespace
