@@ -145,18 +145,63 @@ QTreeWidgetItem* TreeView::Add(const QString& parentKey, const QString& key, con
         if (!parent)
             throw AppError(kElementNotFound, QStringLiteral("Element not found"));
     }
-    auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    QTreeWidgetItem* node;
+    if (parent) {
+        node = new QTreeWidgetItem(parent);
+    } else if (m_filling) {
+        node = new QTreeWidgetItem;
+        m_pendingTop.append(node);
+    } else {
+        node = new QTreeWidgetItem(this);
+    }
     node->setText(0, text);
     node->setData(0, kKeyRole, key);
     m_nodes.insert(key, node);
     SetImage(node, image);
-    scheduleColumnFit();
+    if (!m_filling)
+        scheduleColumnFit();
     return node;
+}
+
+TreeView::Fill::Fill(TreeView& tree)
+    : m_tree(tree), m_outer(!tree.m_filling), m_updates(tree.updatesEnabled())
+{
+    if (!m_outer)
+        return;
+    tree.m_filling = true;
+    tree.setUpdatesEnabled(false);
+}
+
+TreeView::Fill::~Fill()
+{
+    if (!m_outer)
+        return;
+    TreeView& t = m_tree;
+    t.m_filling = false;
+    if (!t.m_pendingTop.isEmpty())
+        t.addTopLevelItems(t.m_pendingTop);
+    t.m_pendingTop.clear();
+    for (const auto& [node, expanded] : std::as_const(t.m_pendingExpand))
+        node->setExpanded(expanded);
+    t.m_pendingExpand.clear();
+    t.setUpdatesEnabled(m_updates);
+    t.scheduleColumnFit();
+}
+
+void TreeView::SetExpanded(QTreeWidgetItem* node, bool expanded)
+{
+    if (m_filling && !node->treeWidget())
+        m_pendingExpand.append({node, expanded});
+    else
+        node->setExpanded(expanded);
 }
 
 void TreeView::Clear()
 {
     m_nodes.clear();
+    qDeleteAll(m_pendingTop);
+    m_pendingTop.clear();
+    m_pendingExpand.clear();
     clear();
     scheduleColumnFit();
 }

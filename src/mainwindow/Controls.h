@@ -39,6 +39,25 @@ public:
     // Throws when the key is taken or the parent is not in the tree.
     QTreeWidgetItem* Add(const QString& parentKey, const QString& key, const QString& text, const QString& image);
     QTreeWidgetItem* Node(const QString& key) const { return m_nodes.value(key); }
+
+    // While a Fill lives, new top-level nodes (and all below them) are built
+    // outside the tree and join it in one step when it ends, laid out once;
+    // expansions asked for meanwhile are made then. An error that ends a
+    // fill early still leaves the nodes added so far in the tree.
+    class Fill {
+    public:
+        explicit Fill(TreeView& tree);
+        ~Fill();
+        Fill(const Fill&) = delete;
+        Fill& operator=(const Fill&) = delete;
+
+    private:
+        TreeView& m_tree;
+        bool m_outer;
+        bool m_updates;
+    };
+    // Opens or closes a node, now or, during a fill, when the fill ends.
+    void SetExpanded(QTreeWidgetItem* node, bool expanded);
     int Count() const { return static_cast<int>(m_nodes.size()); }
     void Clear();
 
@@ -79,6 +98,9 @@ private:
     void scheduleColumnFit();
     void fitColumn();
     bool m_fitPending = false;
+    bool m_filling = false;
+    QList<QTreeWidgetItem*> m_pendingTop;
+    QList<QPair<QTreeWidgetItem*, bool>> m_pendingExpand;
     QHash<QString, QTreeWidgetItem*> m_nodes;
     const ImageList* m_images = nullptr;
     bool m_pressOnButton = false;

@@ -24,17 +24,6 @@ qint32 count(Database& db, const QString& sql)
     return rs.eof() ? 0 : rs.toLong(u"l_count");
 }
 
-// Repainting once at the end instead of once a node.
-class UpdatesPaused {
-public:
-    explicit UpdatesPaused(TreeView& tree) : m_tree(tree), m_was(tree.updatesEnabled()) { tree.setUpdatesEnabled(false); }
-    ~UpdatesPaused() { m_tree.setUpdatesEnabled(m_was); }
-
-private:
-    TreeView& m_tree;
-    bool m_was;
-};
-
 } // namespace
 
 const HierarchyQueries& TopicHierarchy()
@@ -58,6 +47,21 @@ bool ListHolds(const QList<qint32>& ids, int last, qint32 id)
     return false;
 }
 
+QSet<qint32> FirstIds(const QList<qint32>& ids, int count)
+{
+    QSet<qint32> set;
+    const qsizetype end = qMin<qsizetype>(qMax(count, 0), ids.size());
+    set.reserve(end);
+    for (qsizetype i = 0; i < end; ++i)
+        set.insert(ids[i]);
+    return set;
+}
+
+MarkSets::MarkSets(const SearchMarks& marks)
+    : found(FirstIds(marks.found, marks.foundCount)), expand(FirstIds(marks.expand, marks.expandLast + 1))
+{
+}
+
 void MarkFoundNode(QTreeWidgetItem* node, qint32 id, const QList<qint32>& ids, int count)
 {
     if (ListHolds(ids, count - 1, id))
@@ -67,7 +71,8 @@ void MarkFoundNode(QTreeWidgetItem* node, qint32 id, const QList<qint32>& ids, i
 void FillHierarchy(Database& db, TreeView& tree, const HierarchyQueries& queries,
                    const SearchMarks& marks, bool fullMode)
 {
-    UpdatesPaused paused(tree);
+    TreeView::Fill fill(tree);
+    const MarkSets sets(marks);
     Recordset rs = db.execute(queries.roots());
     while (!rs.eof()) {
         // A row without an id names no node; the rows after it still count.
@@ -79,8 +84,9 @@ void FillHierarchy(Database& db, TreeView& tree, const HierarchyQueries& queries
         QTreeWidgetItem* node = tree.Add(QString(), key(id), rs.text(u"descr"), kOpen);
         bool expand = false;
         if (!fullMode) {
-            MarkFoundNode(node, id, marks.found, marks.foundCount);
-            if (ListHolds(marks.expand, marks.expandLast, id) && marks.expandTopLevel) {
+            if (sets.found.contains(id))
+                TreeView::SetFoundStyle(node);
+            if (sets.expand.contains(id) && marks.expandTopLevel) {
                 expand = true;
                 tree.SetImage(node, kOpen);
             } else {
@@ -90,7 +96,7 @@ void FillHierarchy(Database& db, TreeView& tree, const HierarchyQueries& queries
         QSet<qint32> ancestors{id};
         AddHierarchyChildren(db, tree, queries, id, marks, fullMode, ancestors);
         if (expand)
-            node->setExpanded(true);
+            tree.SetExpanded(node, true);
         rs.moveNext();
     }
     rs.close();
@@ -132,6 +138,8 @@ std::optional<Level> ReadLevel(Database& db, TreeView& tree, const HierarchyQuer
 void AddHierarchyChildren(Database& db, TreeView& tree, const HierarchyQueries& queries, qint32 parentId,
                           const SearchMarks& marks, bool fullMode, QSet<qint32>& ancestors)
 {
+    TreeView::Fill fill(tree);
+    const MarkSets sets(fullMode ? SearchMarks() : marks);
     std::vector<Level> stack;
     if (std::optional<Level> first = ReadLevel(db, tree, queries, parentId)) {
         first->owner = nullptr;
@@ -147,7 +155,7 @@ void AddHierarchyChildren(Database& db, TreeView& tree, const HierarchyQueries& 
             if (owner) {
                 ancestors.remove(ownerId);
                 if (expand)
-                    owner->setExpanded(true);
+                    tree.SetExpanded(owner, true);
             }
             continue;
         }
@@ -160,8 +168,9 @@ void AddHierarchyChildren(Database& db, TreeView& tree, const HierarchyQueries& 
         if (fullMode) {
             tree.SetImage(parent, kClosed);
         } else {
-            MarkFoundNode(node, id, marks.found, marks.foundCount);
-            if (ListHolds(marks.expand, marks.expandLast, id)) {
+            if (sets.found.contains(id))
+                TreeView::SetFoundStyle(node);
+            if (sets.expand.contains(id)) {
                 expand = true;
                 tree.SetImage(node, kOpen);
                 tree.SetImage(parent, kOpen);
@@ -179,7 +188,7 @@ void AddHierarchyChildren(Database& db, TreeView& tree, const HierarchyQueries& 
         } else {
             ancestors.remove(id);
             if (expand)
-                node->setExpanded(true);
+                tree.SetExpanded(node, true);
         }
     }
 }

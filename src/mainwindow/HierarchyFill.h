@@ -30,6 +30,16 @@ struct SearchMarks {
     int expandLast = -1;
 };
 
+// The marks as sets, for a look-up per node instead of a walk of the lists.
+struct MarkSets {
+    explicit MarkSets(const SearchMarks& marks);
+    QSet<qint32> found;
+    QSet<qint32> expand;
+};
+
+// The first `count` ids of the list, as a set.
+QSet<qint32> FirstIds(const QList<qint32>& ids, int count);
+
 // Fills the whole tree from the top-level rows down: in full mode plainly,
 // otherwise marking and opening as the marks say. Only adds nodes; an error
 // ends the fill and the nodes added so far stay.

@@ -30,13 +30,8 @@ bool replacedByConsolidation(Database& db, const SqlTools& tools, const Recordse
 void AddLawTypeLevel(Database& db, const SqlTools& tools, TreeView& tree, const QList<qint32>& foundLaws,
                      int foundLawCount, const QList<qint32>& foundTypes, int foundTypeCount, bool fullMode)
 {
-    const bool updates = tree.updatesEnabled();
-    tree.setUpdatesEnabled(false);
-    struct Restore {
-        TreeView& t;
-        bool on;
-        ~Restore() { t.setUpdatesEnabled(on); }
-    } restore{tree, updates};
+    TreeView::Fill fill(tree);
+    const QSet<qint32> types = FirstIds(foundTypes, foundTypeCount);
 
     Recordset rs = db.execute(TreeSql::LawTypes());
     while (!rs.eof()) {
@@ -44,7 +39,7 @@ void AddLawTypeLevel(Database& db, const SqlTools& tools, TreeView& tree, const 
         QTreeWidgetItem* node = tree.Add(QString(), QStringLiteral("p") + QString::number(typeId), rs.text(u"descr"), kOpen);
         bool expand = false;
         if (!fullMode) {
-            if (ListHolds(foundTypes, foundTypeCount - 1, typeId)) {
+            if (types.contains(typeId)) {
                 expand = true;
                 tree.SetImage(node, kOpen);
             } else {
@@ -53,7 +48,7 @@ void AddLawTypeLevel(Database& db, const SqlTools& tools, TreeView& tree, const 
         }
         AddLawLevel(db, tools, tree, typeId, fullMode, foundLaws, foundLawCount);
         if (expand)
-            node->setExpanded(true);
+            tree.SetExpanded(node, true);
         rs.moveNext();
     }
     rs.close();
@@ -68,14 +63,15 @@ void AddLawLevel(Database& db, const SqlTools& tools, TreeView& tree, qint32 typ
         return;
     }
     const QString parentKey = QStringLiteral("p") + QString::number(typeId);
+    const QSet<qint32> found = fullMode ? QSet<qint32>() : FirstIds(foundLaws, foundLawCount);
     while (!laws.eof()) {
         if (!replacedByConsolidation(db, tools, laws)) {
             const qint32 lawId = laws.toLong(u"law_id");
             QTreeWidgetItem* node = tree.Add(parentKey, QStringLiteral("c") + QString::number(lawId), laws.text(u"law_code"), kOpen);
             if (fullMode)
                 tree.SetImage(node->parent(), kClosed);
-            else
-                MarkFoundNode(node, lawId, foundLaws, foundLawCount);
+            else if (found.contains(lawId))
+                TreeView::SetFoundStyle(node);
         }
         laws.moveNext();
     }
