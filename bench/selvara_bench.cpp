@@ -75,14 +75,20 @@ public:
     }
     ~RawDb() { sqlite3_close(m_db); }
 
-    // Runs the statements back to back; returns milliseconds and counts the rows.
+    // Runs the statements back to back in one read transaction, as the
+    // program runs the statements of one action; returns milliseconds and
+    // counts the rows. Their texts are made ready before the clock starts.
     double run(const QStringList& statements, long* rows = nullptr)
     {
+        std::vector<QByteArray> texts;
+        texts.reserve(statements.size());
+        for (const QString& sql : statements)
+            texts.push_back((Jet::NeedsTranslation(sql) ? Jet::ToSqlite(sql) : sql).toUtf8());
         QElapsedTimer t;
         t.start();
         long n = 0;
-        for (const QString& sql : statements) {
-            const QByteArray text = Jet::ToSqlite(sql).toUtf8();
+        sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr);
+        for (const QByteArray& text : texts) {
             sqlite3_stmt* st = nullptr;
             if (sqlite3_prepare_v2(m_db, text.constData(), static_cast<int>(text.size()), &st, nullptr) != SQLITE_OK)
                 continue;
@@ -90,6 +96,7 @@ public:
                 ++n;
             sqlite3_finalize(st);
         }
+        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
         if (rows)
             *rows = n;
         return static_cast<double>(t.nsecsElapsed()) / 1e6;
@@ -120,6 +127,7 @@ struct Figure {
     std::vector<double> statementFloor;
     std::vector<double> dataFloor;
     QString target;
+    qsizetype statements = 0;  // issued by the last run measured
 };
 
 void print(const Figure& f)
@@ -127,8 +135,12 @@ void print(const Figure& f)
     const double m = median(f.ms);
     const double s = median(f.statementFloor);
     const double d = median(f.dataFloor);
-    std::printf("%-34s %10.1f ms  stmt %9.1f ms (x%5.2f)  data %9.1f ms (x%5.2f)  %s\n", qPrintable(f.name), m, s,
-                s > 0 ? m / s : 0.0, d, d > 0 ? m / d : 0.0, qPrintable(f.target));
+    // A figure that issued no statement has no statement floor to stand by.
+    const QString statement = f.statements > 0 ? QStringLiteral("stmt %1 ms (x%2)").arg(s, 9, 'f', 1).arg(s > 0 ? m / s : 0.0, 5, 'f', 2)
+                                               : QStringLiteral("%1").arg(QString(), -22);
+    const QString data = d > 0 ? QStringLiteral("data %1 ms (x%2)").arg(d, 9, 'f', 1).arg(m / d, 5, 'f', 2) : QString(22, u' ');
+    std::printf("%-34s %10.1f ms  %s  %s  %s\n", qPrintable(f.name), m, qPrintable(statement), qPrintable(data),
+                qPrintable(f.target));
 }
 
 // One started program on the database, with the statements it issues logged.
@@ -190,7 +202,7 @@ int main(int argc, char** argv)
     const QString allRows = QStringLiteral(
         "SELECT topic_id, descr FROM topic UNION ALL SELECT law_id, law_code FROM law UNION ALL SELECT schedule_id, descr FROM schedule");
 
-    Figure load{QStringLiteral("main window load (three trees)"), {}, {}, {}, QStringLiteral("target < 1000 ms, < 1.5 x stmt")};
+    Figure load{QStringLiteral("main window load (three trees)"), {}, {}, {}, QStringLiteral("target < 400 ms, < 1.3 x stmt")};
     struct SearchKind {
         const char* name;
         const char* tab;
@@ -207,8 +219,8 @@ int main(int argc, char** argv)
     };
     std::vector<Figure> searches;
     for (const SearchKind& k : kinds)
-        searches.push_back({QString::fromUtf8(k.name), {}, {}, {}, QStringLiteral("target < 1000 ms")});
-    Figure lawPage{QStringLiteral("law page, 300 articles"), {}, {}, {}, QStringLiteral("target < 100 ms")};
+        searches.push_back({QString::fromUtf8(k.name), {}, {}, {}, QStringLiteral("target < 600 ms, < 1.3 x stmt")});
+    Figure lawPage{QStringLiteral("law page, 300 articles"), {}, {}, {}, QStringLiteral("target < 15 ms, < 1.3 x stmt")};
     Figure topicPage{QStringLiteral("topic page, 50 abstracts"), {}, {}, {}, QString()};
     Figure document{QStringLiteral("write the largest attached document"), {}, {}, {}, QString()};
     Figure history{QStringLiteral("history of 1000 entries"), {}, {}, {}, QString()};
@@ -225,6 +237,7 @@ int main(int argc, char** argv)
         }
         load.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         load.statementFloor.push_back(raw.run(s.log));
+            load.statements = s.log.size();
         load.dataFloor.push_back(dataFloor(raw, allRows, topics + laws + entries));
         FrmInitial& w = s.w();
 
@@ -238,6 +251,7 @@ int main(int argc, char** argv)
             w.cmdsearch_Click(k.button);
             searches[i].ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             searches[i].statementFloor.push_back(raw.run(s.log));
+            searches[i].statements = s.log.size();
             TreeView* tree = k.box == 0 ? w.tvwTree : k.box == 1 ? w.tvwTreelaw : w.tvwTreeschedule[0];
             const QString hitQuery = s.log.isEmpty() ? QStringLiteral("SELECT 1") : s.log.first();
             searches[i].dataFloor.push_back(dataFloor(raw, hitQuery, tree->Count()));
@@ -252,6 +266,7 @@ int main(int argc, char** argv)
             w.ShowLawNode(node);
             lawPage.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             lawPage.statementFloor.push_back(raw.run(s.log));
+            lawPage.statements = s.log.size();
             lawPage.dataFloor.push_back(dataFloor(raw, QStringLiteral("SELECT title, descr FROM law WHERE law_code = (SELECT law_code FROM law WHERE law_id = 1)"), 0));
         }
 
@@ -262,6 +277,7 @@ int main(int argc, char** argv)
             w.ShowTopicPage(node);
             topicPage.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             topicPage.statementFloor.push_back(raw.run(s.log));
+            topicPage.statements = s.log.size();
             topicPage.dataFloor.push_back(dataFloor(raw, s.log.value(0), 0));
         }
 
@@ -282,6 +298,7 @@ int main(int argc, char** argv)
             document.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             documentPeakKb = std::max(documentPeakKb, peakKb() - before);
             document.statementFloor.push_back(raw.run(s.log));
+            document.statements = s.log.size();
             QFile::remove(file);
         }
 
@@ -302,6 +319,7 @@ int main(int argc, char** argv)
             w.LoadHistory();
             history.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             history.statementFloor.push_back(raw.run(s.log));
+            history.statements = s.log.size();
             history.dataFloor.push_back(dataFloor(raw, QStringLiteral("SELECT title, law_id FROM law LIMIT 1000"), 0));
         }
         overallPeakKb = std::max(overallPeakKb, peakKb());

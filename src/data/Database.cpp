@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 AppError errorOf(sqlite3* db, int code, const QString& fallback)
@@ -26,20 +28,36 @@ AppError errorOf(sqlite3* db, int code, const QString& fallback)
                    QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
 }
 
-QString readerName(const char* raw)
+// Whether a column SQLite names `raw` is the column a reader calls `name`:
+// without regard to case, and without a table prefix or a ":n" that tells two
+// columns of one name apart.
+bool sameColumn(const char* raw, QStringView name)
 {
-    QString name = QString::fromUtf8(raw);
-    const qsizetype colon = name.lastIndexOf(u':');
-    if (colon > 0) {
-        bool digits = false;
-        name.mid(colon + 1).toInt(&digits);
-        if (digits)
-            name.truncate(colon);
+    QByteArrayView column(raw);
+    if (const qsizetype colon = column.lastIndexOf(':'); colon > 0) {
+        const QByteArrayView digits = column.sliced(colon + 1);
+        if (!digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            column.truncate(colon);
     }
-    const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot >= 0)
-        name = name.mid(dot + 1);
-    return name;
+    if (const qsizetype dot = column.lastIndexOf('.'); dot >= 0)
+        column = column.sliced(dot + 1);
+    if (column.size() == name.size()) {
+        bool ascii = true;
+        for (qsizetype i = 0; i < column.size() && ascii; ++i) {
+            const char c = column[i];
+            const char16_t n = name[i].unicode();
+            if (static_cast<unsigned char>(c) >= 0x80 || n >= 0x80) {
+                ascii = false;
+                break;
+            }
+            auto lower = [](char16_t ch) { return ch >= u'A' && ch <= u'Z' ? char16_t(ch + 32) : ch; };
+            if (lower(static_cast<char16_t>(c)) != lower(n))
+                return false;
+        }
+        if (ascii)
+            return true;
+    }
+    return name.compare(QString::fromUtf8(column), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -47,10 +65,6 @@ QString readerName(const char* raw)
 Recordset::Recordset(std::shared_ptr<sqlite3_stmt> statement, sqlite3* db)
     : m_statement(std::move(statement)), m_db(db)
 {
-    const int n = sqlite3_column_count(m_statement.get());
-    m_names.reserve(n);
-    for (int i = 0; i < n; ++i)
-        m_names.append(readerName(sqlite3_column_name(m_statement.get(), i)));
     m_eof = false;
     step();
 }
@@ -71,20 +85,28 @@ void Recordset::step()
     sqlite3_reset(done);
 }
 
+int Recordset::columnCount() const
+{
+    return m_statement ? sqlite3_column_count(m_statement.get()) : 0;
+}
+
 int Recordset::indexOf(QStringView name) const
 {
-    for (qsizetype i = 0; i < m_names.size(); ++i)
-        if (name.compare(m_names[i], Qt::CaseInsensitive) == 0)
-            return static_cast<int>(i);
+    const int n = columnCount();
+    for (int i = 0; i < n; ++i)
+        if (sameColumn(sqlite3_column_name(m_statement.get(), i), name))
+            return i;
     return -1;
 }
 
 int Recordset::column(QStringView name) const
 {
+    if (!m_statement)
+        noCurrentRecord();
     int index = -1;
-    for (const auto& [at, i] : m_resolved)
-        if (at == name.data() && m_names.value(i).size() == name.size()) {
-            index = i;
+    for (const Resolved& r : m_resolved)
+        if (r.at == name.data() && r.size == name.size()) {
+            index = r.index;
             break;
         }
     if (index < 0) {
@@ -92,7 +114,7 @@ int Recordset::column(QStringView name) const
         if (index < 0)
             throw AppError(ErrorNumber::ItemNotFound,
                            QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));
-        m_resolved.emplace_back(name.data(), index);
+        m_resolved.push_back({name.data(), name.size(), index});
     }
     if (m_eof)
         noCurrentRecord();
@@ -248,4 +270,21 @@ Recordset Database::execute(const QString& sql)
 Recordset Database::openRecordset(const QString& sql, CursorType)
 {
     return execute(sql);
+}
+
+Database::ReadTransaction::ReadTransaction(Database& db)
+    : m_db(db)
+{
+    if (db.m_transactionDepth++ > 0 || !db.m_db || !sqlite3_get_autocommit(db.m_db))
+        return;
+    m_began = sqlite3_exec(db.m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+Database::ReadTransaction::~ReadTransaction()
+{
+    --m_db.m_transactionDepth;
+    if (!m_began || !m_db.m_db || sqlite3_get_autocommit(m_db.m_db))
+        return;
+    if (sqlite3_exec(m_db.m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(m_db.m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }

@@ -33,7 +33,7 @@ public:
     // The column as a 32-bit whole number; a Null gives 0.
     qint32 toLong(QStringView name) const;
 
-    int columnCount() const { return static_cast<int>(m_names.size()); }
+    int columnCount() const;
     int indexOf(QStringView name) const;
 
 private:
@@ -45,12 +45,14 @@ private:
 
     std::shared_ptr<sqlite3_stmt> m_statement;
     sqlite3* m_db = nullptr;
-    // Column names as the statement's readers know them: without a table
-    // prefix or a ":n" that tells two columns of one name apart.
-    QStringList m_names;
     // Names the callers asked for, by where their text lives: the callers
     // name columns with literals, so a name is resolved once per statement.
-    mutable std::vector<std::pair<const QChar*, int>> m_resolved;
+    struct Resolved {
+        const QChar* at;
+        qsizetype size;
+        int index;
+    };
+    mutable std::vector<Resolved> m_resolved;
     bool m_eof = true;
 };
 
@@ -81,9 +83,25 @@ public:
     // Every statement run from now on is appended to the log (null: none).
     void setStatementLog(QStringList* log) { m_log = log; }
 
+    // The statements of one user action read one state of the file and take
+    // its lock once: a transaction from the first to the last of them. Nested
+    // ones join the outer one; a write made within is committed at its end.
+    class ReadTransaction {
+    public:
+        explicit ReadTransaction(Database& db);
+        ~ReadTransaction();
+        ReadTransaction(const ReadTransaction&) = delete;
+        ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+    private:
+        Database& m_db;
+        bool m_began = false;
+    };
+
 private:
     QString m_name;
     QString m_path;
     sqlite3* m_db = nullptr;
+    int m_transactionDepth = 0;
     QStringList* m_log = nullptr;
 };

@@ -26,6 +26,7 @@ HistoryStore FrmInitial::historyStore() const
 
 void FrmInitial::LoadHistory()
 {
+    const Database::ReadTransaction reading(*m_state.gAdoConnection);
     bool opened = false;
     bool whole = true;
     bool complete = true;

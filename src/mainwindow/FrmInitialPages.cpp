@@ -1,5 +1,7 @@
 #include "mainwindow/FrmInitial.h"
 
+#include "data/Database.h"
+
 #include "data/JetFunctions.h"
 #include "documents/DocumentIcons.h"
 #include "documents/DocumentSql.h"
@@ -20,6 +22,7 @@
 
 void FrmInitial::ShowTopicPage(QTreeWidgetItem* node)
 {
+    const Database::ReadTransaction reading(*m_state.gAdoConnection);
     const qint32 id = TreeView::Key(node).mid(1).toInt();
     gScheduleAbstract = 1;
     m_state.gLawNodeKind.clear();
@@ -70,6 +73,7 @@ void FrmInitial::set_style(PageBrowser& my_browser)
 
 void FrmInitial::navigate_to_hotbrowser(const QString& brwname, bool HotBrowser)
 {
+    const Database::ReadTransaction reading(*m_state.gAdoConnection);
     m_platform.setHourglass(true);
     ignoringErrors([this] {
         for (RichTextBox* box : {rtbWordLawTopic, rtbWordLaw}) {
@@ -122,6 +126,7 @@ void FrmInitial::navigate_to_hotbrowser(const QString& brwname, bool HotBrowser)
 
 void FrmInitial::navigate_to_hotbrowserSchedule(const QString& brwname)
 {
+    const Database::ReadTransaction reading(*m_state.gAdoConnection);
     ignoringErrors([this] {
         rtbWord->setVisible(false);
         rtbWord->setEnabled(false);
@@ -155,6 +160,7 @@ void FrmInitial::PlaceAtBottom(QWidget* control, const QRect& reference, bool vi
 
 void FrmInitial::showScheduleNode(int index, QTreeWidgetItem* node)
 {
+    const Database::ReadTransaction reading(*m_state.gAdoConnection);
     const bool first = index == 0;
     const qint32 id = TreeView::Key(node).mid(1).toInt();
     m_state.gLawNodeKind.clear();

@@ -1,5 +1,7 @@
 #include "mainwindow/FrmInitial.h"
 
+#include "data/Database.h"
+
 #include "data/JetFunctions.h"
 #include "data/TextFolding.h"
 #include "mainwindow/Controls.h"
@@ -41,6 +43,7 @@ bool FrmInitial::eventFilter(QObject* watched, QEvent* event)
 
 void FrmInitial::cmdsearch_Click(int Index)
 {
+    const Database::ReadTransaction reading(*m_state.gAdoConnection);
     m_platform.setHourglass(true);
     struct Default {
         Platform& p;

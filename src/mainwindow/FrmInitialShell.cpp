@@ -1,5 +1,7 @@
 #include "mainwindow/FrmInitial.h"
 
+#include "data/Database.h"
+
 #include "data/JetFunctions.h"
 #include "mainwindow/Controls.h"
 #include "pages/PageBrowser.h"
@@ -36,6 +38,7 @@ const QColor kTabFore(112, 85, 75);
 
 void FrmInitial::Form_Load()
 {
+    const Database::ReadTransaction reading(*m_state.gAdoConnection);
     gLoading = true;
     if (FrmWait* wait = m_program.frmWait()) {
         wait->show();
