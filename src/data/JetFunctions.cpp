@@ -191,7 +191,20 @@ QString ToSqlite(const QString& sql)
 
 bool NeedsTranslation(QStringView sql)
 {
-    return sql.contains(u"DISTINCTROW", Qt::CaseInsensitive);
+    // A plain scan for the one form that needs it: most statements have no
+    // "D" followed by "ISTINCTROW" at all.
+    static constexpr char16_t kRest[] = u"ISTINCTROW";
+    const qsizetype n = sql.size();
+    for (qsizetype i = 0; i + 11 <= n; ++i) {
+        if ((sql[i].unicode() | 0x20) != u'd')
+            continue;
+        qsizetype k = 0;
+        while (k < 10 && (sql[i + 1 + k].unicode() & ~char16_t(0x20)) == kRest[k])
+            ++k;
+        if (k == 10)
+            return true;
+    }
+    return false;
 }
 
 bool RegisterFunctions(sqlite3* db)
