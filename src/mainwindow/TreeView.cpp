@@ -1,0 +1,290 @@
+#include "mainwindow/Controls.h"
+
+#include "startup/AppError.h"
+
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QToolTip>
+#include <QTreeWidgetItemIterator>
+
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole + 1;
+constexpr int kImageRole = Qt::UserRole + 2;
+// The original control's errors for a taken key and a missing relative.
+constexpr long kKeyNotUnique = 35602;
+constexpr long kElementNotFound = 35601;
+
+const QColor kFoundBack(230, 207, 195);
+const QColor kFoundFore(0, 0, 128);
+
+} // namespace
+
+TreeView::TreeView(const QString& name, QWidget* parent)
+    : QTreeWidget(parent)
+{
+    setObjectName(name);
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setExpandsOnDoubleClick(false);
+    setUniformRowHeights(true);
+    // Long titles are not cut: the column is as wide as they are and the
+    // tree scrolls sideways.
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // However a node opens or closes (a click, its expander, the arrow keys),
+    // its picture says so; a leaf keeps the open picture.
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* node) {
+        if (node->childCount() > 0 && Image(node) != QLatin1String("open"))
+            SetImage(node, QStringLiteral("open"));
+        scheduleColumnFit();
+    });
+    connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* node) {
+        if (node->childCount() > 0 && Image(node) != QLatin1String("closed"))
+            SetImage(node, QStringLiteral("closed"));
+        scheduleColumnFit();
+    });
+}
+
+void TreeView::ScrollToFirstFound()
+{
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        if (HasFoundStyle(*it)) {
+            scrollToItem(*it);
+            return;
+        }
+    }
+}
+
+void TreeView::scheduleColumnFit()
+{
+    if (m_fitPending)
+        return;
+    m_fitPending = true;
+    QMetaObject::invokeMethod(this, [this] {
+        m_fitPending = false;
+        fitColumn();
+    }, Qt::QueuedConnection);
+}
+
+void TreeView::fitColumn()
+{
+    // Qt measures at most a thousand rows around the visible ones.
+    setColumnWidth(0, qMax(sizeHintForColumn(0), viewport()->width()));
+}
+
+bool TreeView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        if (QTreeWidgetItem* node = itemAt(help->pos()))
+            QToolTip::showText(help->globalPos(), node->text(0), viewport(), visualItemRect(node));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QTreeWidget::viewportEvent(event);
+}
+
+void TreeView::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    scheduleColumnFit();
+}
+
+QTreeWidgetItem* TreeView::Add(const QString& parentKey, const QString& key, const QString& text, const QString& image)
+{
+    if (m_nodes.contains(key))
+        throw AppError(kKeyNotUnique, QStringLiteral("Key is not unique in collection"));
+    QTreeWidgetItem* parent = nullptr;
+    if (!parentKey.isEmpty()) {
+        parent = m_nodes.value(parentKey);
+        if (!parent)
+            throw AppError(kElementNotFound, QStringLiteral("Element not found"));
+    }
+    QTreeWidgetItem* node;
+    if (parent) {
+        node = new QTreeWidgetItem(parent);
+    } else if (m_filling) {
+        node = new QTreeWidgetItem;
+        m_pendingTop.append(node);
+    } else {
+        node = new QTreeWidgetItem(this);
+    }
+    node->setText(0, text);
+    node->setData(0, kKeyRole, key);
+    m_nodes.insert(key, node);
+    SetImage(node, image);
+    if (!m_filling)
+        scheduleColumnFit();
+    return node;
+}
+
+TreeView::Fill::Fill(TreeView& tree)
+    : m_tree(tree), m_outer(!tree.m_filling), m_updates(tree.updatesEnabled())
+{
+    if (!m_outer)
+        return;
+    tree.m_filling = true;
+    tree.setUpdatesEnabled(false);
+}
+
+TreeView::Fill::~Fill()
+{
+    if (!m_outer)
+        return;
+    TreeView& t = m_tree;
+    t.m_filling = false;
+    if (!t.m_pendingTop.isEmpty())
+        t.addTopLevelItems(t.m_pendingTop);
+    t.m_pendingTop.clear();
+    for (const auto& [node, expanded] : std::as_const(t.m_pendingExpand))
+        node->setExpanded(expanded);
+    t.m_pendingExpand.clear();
+    t.setUpdatesEnabled(m_updates);
+    t.scheduleColumnFit();
+}
+
+void TreeView::SetExpanded(QTreeWidgetItem* node, bool expanded)
+{
+    if (m_filling && !node->treeWidget())
+        m_pendingExpand.append({node, expanded});
+    else
+        node->setExpanded(expanded);
+}
+
+void TreeView::Clear()
+{
+    m_nodes.clear();
+    qDeleteAll(m_pendingTop);
+    m_pendingTop.clear();
+    m_pendingExpand.clear();
+    clear();
+    scheduleColumnFit();
+}
+
+QString TreeView::Key(const QTreeWidgetItem* node)
+{
+    return node ? node->data(0, kKeyRole).toString() : QString();
+}
+
+QString TreeView::Image(const QTreeWidgetItem* node)
+{
+    return node ? node->data(0, kImageRole).toString() : QString();
+}
+
+void TreeView::SetImage(QTreeWidgetItem* node, const QString& image)
+{
+    node->setData(0, kImageRole, image);
+    node->setIcon(0, m_images ? m_images->picture(image) : QIcon());
+}
+
+QTreeWidgetItem* TreeView::SelectedItem() const
+{
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void TreeView::SetSelectedItem(QTreeWidgetItem* node)
+{
+    if (node) {
+        setCurrentItem(node);
+        node->setSelected(true);
+    } else {
+        clearSelection();
+        setCurrentItem(nullptr);
+    }
+}
+
+QTreeWidgetItem* TreeView::HitTest(const QPoint& position) const
+{
+    return itemAt(position);
+}
+
+void TreeView::SetFoundStyle(QTreeWidgetItem* node)
+{
+    node->setBackground(0, kFoundBack);
+    node->setForeground(0, kFoundFore);
+    QFont font = node->font(0);
+    font.setBold(true);
+    node->setFont(0, font);
+}
+
+void TreeView::SetNormalStyle(QTreeWidgetItem* node)
+{
+    node->setBackground(0, QBrush());
+    node->setForeground(0, QColor(0, 0, 0));
+    QFont font = node->font(0);
+    font.setBold(false);
+    node->setFont(0, font);
+}
+
+bool TreeView::HasFoundStyle(const QTreeWidgetItem* node)
+{
+    return node->font(0).bold() && node->background(0).color() == kFoundBack
+        && node->foreground(0).color() == kFoundFore;
+}
+
+void TreeView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    QTreeWidgetItem* node = itemAt(pos);
+    // The expand buttons sit left of the node's own rectangle.
+    m_pressOnButton = node && pos.x() < visualItemRect(node).left();
+    QTreeWidget::mousePressEvent(event);
+}
+
+void TreeView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseReleaseEvent(event);
+    emit MouseUp(event->button(), event->modifiers(), event->position().toPoint());
+    if (m_afterDoubleClick || m_pressOnButton) {
+        m_afterDoubleClick = false;
+        return;
+    }
+    emit Click();
+}
+
+void TreeView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseDoubleClickEvent(event);
+    m_afterDoubleClick = true;
+    emit DblClick();
+}
+
+void TreeView::keyPressEvent(QKeyEvent* event)
+{
+    // '*' opens the whole branch; Qt lays out a deeply opened branch with one
+    // nested call a level, which a chain of stored topics many thousands
+    // deep would overflow. The branch opens down to a depth a reader uses.
+    if (event->key() == Qt::Key_Asterisk) {
+        constexpr int kMaxOpenDepth = 64;
+        std::vector<std::pair<QTreeWidgetItem*, int>> todo;
+        if (QTreeWidgetItem* current = currentItem())
+            todo.emplace_back(current, 0);
+        while (!todo.empty()) {
+            const auto [node, depth] = todo.back();
+            todo.pop_back();
+            node->setExpanded(true);
+            if (depth + 1 < kMaxOpenDepth)
+                for (int i = 0; i < node->childCount(); ++i)
+                    todo.emplace_back(node->child(i), depth + 1);
+        }
+    } else {
+        // The key's own work (moving the selection) first, so that the
+        // handlers act on the node the user moved to.
+        QTreeWidget::keyPressEvent(event);
+    }
+    int code = event->key();
+    if (code == Qt::Key_Up)
+        code = 38;
+    else if (code == Qt::Key_Down)
+        code = 40;
+    emit KeyDown(code, event->modifiers());
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        emit KeyPress(13);
+}
