@@ -62,7 +62,12 @@ bool sameColumn(const char* raw, QStringView name)
 
 } // namespace
 
-Recordset::Recordset(std::shared_ptr<sqlite3_stmt> statement, sqlite3* db)
+void Recordset::Finalizer::operator()(sqlite3_stmt* statement) const
+{
+    sqlite3_finalize(statement);
+}
+
+Recordset::Recordset(std::unique_ptr<sqlite3_stmt, Finalizer> statement, sqlite3* db)
     : m_statement(std::move(statement)), m_db(db)
 {
     m_eof = false;
@@ -104,9 +109,9 @@ int Recordset::column(QStringView name) const
     if (!m_statement)
         noCurrentRecord();
     int index = -1;
-    for (const Resolved& r : m_resolved)
-        if (r.at == name.data() && r.size == name.size()) {
-            index = r.index;
+    for (int k = 0; k < m_resolvedCount; ++k)
+        if (m_resolved[k].at == name.data() && m_resolved[k].size == name.size()) {
+            index = m_resolved[k].index;
             break;
         }
     if (index < 0) {
@@ -114,7 +119,10 @@ int Recordset::column(QStringView name) const
         if (index < 0)
             throw AppError(ErrorNumber::ItemNotFound,
                            QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));
-        m_resolved.push_back({name.data(), name.size(), index});
+        // Past the first few names a statement's readers ask for, the
+        // others are looked up each time.
+        if (m_resolvedCount < static_cast<int>(m_resolved.size()))
+            m_resolved[m_resolvedCount++] = {name.data(), name.size(), index};
     }
     if (m_eof)
         noCurrentRecord();
@@ -264,7 +272,7 @@ Recordset Database::execute(const QString& sql)
     }
     if (!st)  // a text of blanks or comments only
         throw AppError(1, QStringLiteral("The statement is empty."));
-    return Recordset(std::shared_ptr<sqlite3_stmt>(st, sqlite3_finalize), m_db);
+    return Recordset(std::unique_ptr<sqlite3_stmt, Recordset::Finalizer>(st), m_db);
 }
 
 Recordset Database::openRecordset(const QString& sql, CursorType)

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -38,12 +39,15 @@ public:
 
 private:
     friend class Database;
-    Recordset(std::shared_ptr<sqlite3_stmt> statement, sqlite3* db);
+    struct Finalizer {
+        void operator()(sqlite3_stmt* statement) const;
+    };
+    Recordset(std::unique_ptr<sqlite3_stmt, Finalizer> statement, sqlite3* db);
     // The column's index for a read of the current row; throws as value() does.
     int column(QStringView name) const;
     void step();
 
-    std::shared_ptr<sqlite3_stmt> m_statement;
+    std::unique_ptr<sqlite3_stmt, Finalizer> m_statement;
     sqlite3* m_db = nullptr;
     // Names the callers asked for, by where their text lives: the callers
     // name columns with literals, so a name is resolved once per statement.
@@ -52,7 +56,8 @@ private:
         qsizetype size;
         int index;
     };
-    mutable std::vector<Resolved> m_resolved;
+    mutable std::array<Resolved, 8> m_resolved{};
+    mutable int m_resolvedCount = 0;
     bool m_eof = true;
 };
 
