@@ -4,6 +4,7 @@
 #include "mainwindow/Controls.h"
 #include "mainwindow/TreeSql.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -38,14 +39,6 @@ const HierarchyQueries& ScheduleHierarchy()
     return q;
 }
 
-bool ListHolds(const QList<qint32>& ids, int last, qint32 id)
-{
-    const qsizetype end = qMin<qsizetype>(last + 1, ids.size());
-    for (qsizetype i = 0; i < end; ++i)
-        if (ids[i] == id)
-            return true;
-    return false;
-}
 
 QSet<qint32> FirstIds(const QList<qint32>& ids, int count)
 {
@@ -64,7 +57,8 @@ MarkSets::MarkSets(const SearchMarks& marks)
 
 void MarkFoundNode(QTreeWidgetItem* node, qint32 id, const QList<qint32>& ids, int count)
 {
-    if (ListHolds(ids, count - 1, id))
+    const qsizetype end = qMin<qsizetype>(qMax(count, 0), ids.size());
+    if (std::find(ids.cbegin(), ids.cbegin() + end, id) != ids.cbegin() + end)
         TreeView::SetFoundStyle(node);
 }
 

@@ -54,5 +54,3 @@ void AddHierarchyChildren(Database& db, TreeView& tree, const HierarchyQueries& 
 // Draws the node in the found style when id is among ids[0 .. count - 1].
 void MarkFoundNode(QTreeWidgetItem* node, qint32 id, const QList<qint32>& ids, int count);
 
-// Whether id is among ids[0 .. last].
-bool ListHolds(const QList<qint32>& ids, int last, qint32 id);
