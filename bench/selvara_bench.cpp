@@ -2,7 +2,9 @@
 // large law page, a large topic page, writing a large attached document,
 // loading a long history, opening a 5 MB rtf document, and the peak memory.
 //
-//   selvara_bench [--db PATH] [--runs N]
+//   selvara_bench [--db PATH] [--runs N] [--load-only]
+//
+// --load-only measures the main window's load alone, for a profiler.
 //
 // Beside each figure stand two floors measured in the same run: the statement
 // floor (the very statements the figure issued, run back to back through
@@ -182,11 +184,16 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     QString dbPath = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/edudataD.mdb"));
     int runs = 5;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (qstrcmp(argv[i], "--db") == 0)
-            dbPath = QString::fromLocal8Bit(argv[i + 1]);
+    bool loadOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--load-only") == 0)
+            loadOnly = true;
+        else if (i + 1 == argc)
+            break;
+        else if (qstrcmp(argv[i], "--db") == 0)
+            dbPath = QString::fromLocal8Bit(argv[++i]);
         else if (qstrcmp(argv[i], "--runs") == 0)
-            runs = std::max(1, atoi(argv[i + 1]));
+            runs = std::max(1, atoi(argv[++i]));
     }
     if (!QFileInfo::exists(dbPath)) {
         std::fprintf(stderr, "no database at %s\n", qPrintable(dbPath));
@@ -240,6 +247,8 @@ int main(int argc, char** argv)
             load.statements = s.log.size();
         load.dataFloor.push_back(dataFloor(raw, allRows, topics + laws + entries));
         FrmInitial& w = s.w();
+        if (loadOnly)
+            continue;
 
         for (size_t i = 0; i < std::size(kinds); ++i) {
             const SearchKind& k = kinds[i];
@@ -327,6 +336,8 @@ int main(int argc, char** argv)
     }
 
     print(load);
+    if (loadOnly)
+        return 0;
     for (const Figure& f : searches)
         print(f);
     print(lawPage);

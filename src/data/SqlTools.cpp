@@ -12,6 +12,9 @@ namespace {
 // text holds NUL characters.
 QString textValue(const QString& text)
 {
+    // Nearly every value holds neither a quote nor a NUL.
+    if (!text.contains(u'\'') && !text.contains(QChar(u'\0')))
+        return QLatin1Char('\'') + text + QLatin1Char('\'');
     const QStringList pieces = text.split(QChar(u'\0'));
     QStringList quoted;
     for (const QString& piece : pieces) {

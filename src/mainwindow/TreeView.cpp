@@ -179,6 +179,9 @@ QString TreeView::Image(const QTreeWidgetItem* node)
 
 void TreeView::SetImage(QTreeWidgetItem* node, const QString& image)
 {
+    // The fills set a parent's picture once for every child they add.
+    if (const QVariant current = node->data(0, kImageRole); current.isValid() && current.toString() == image)
+        return;
     node->setData(0, kImageRole, image);
     node->setIcon(0, m_images ? m_images->picture(image) : QIcon());
 }
