@@ -2,6 +2,7 @@
 
 #include "data/JetFunctions.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -80,6 +81,7 @@ qsizetype foldAt(const QChar* s, qsizetype n, qsizetype i, char16_t out[2], int&
 
 QString FoldKeepingLength(const QString& value)
 {
+    const std::array<char16_t, kTableEnd>& table = foldTable();
     const QChar* s = value.constData();
     const qsizetype n = value.size();
     char16_t folded[2];
@@ -87,22 +89,38 @@ QString FoldKeepingLength(const QString& value)
     // Text that needs no change comes back as it is, without a copy.
     qsizetype i = 0;
     while (i < n) {
+        const char16_t c = s[i].unicode();
+        if (c < kTableEnd) {
+            if (table[c] != c)
+                break;
+            ++i;
+            continue;
+        }
         const qsizetype width = foldAt(s, n, i, folded, count);
-        if (count != width || folded[0] != s[i].unicode() || (count == 2 && folded[1] != s[i + 1].unicode()))
+        if (count != width || folded[0] != c || (count == 2 && folded[1] != s[i + 1].unicode()))
             break;
         i += width;
     }
     if (i == n)
         return value;
-    QString out;
-    out.reserve(n);
-    out.append(s, i);
+    // Room for the worst case, every character left folding to a pair.
+    QString out(i + 2 * (n - i), Qt::Uninitialized);
+    QChar* o = out.data();
+    std::copy(s, s + i, o);
+    qsizetype k = i;
     while (i < n) {
+        const char16_t c = s[i].unicode();
+        if (c < kTableEnd) {
+            o[k++] = QChar(table[c]);
+            ++i;
+            continue;
+        }
         i += foldAt(s, n, i, folded, count);
-        out.append(QChar(folded[0]));
+        o[k++] = QChar(folded[0]);
         if (count == 2)
-            out.append(QChar(folded[1]));
+            o[k++] = QChar(folded[1]);
     }
+    out.truncate(k);
     return out;
 }
 
