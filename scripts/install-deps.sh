@@ -5,13 +5,15 @@ set -euo pipefail
 
 packages=(
   build-essential g++ cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6
+  qt6-base-dev qt6-base-dev-tools libqt6svg6
   qt6-l10n-tools qt6-translations-l10n
   libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   xvfb xauth
   poppler-utils
+  desktop-file-utils appstream-util
+  dpkg-dev file lintian
 )
 
 missing=()

@@ -1,3 +1,4 @@
+#include "startup/CommandLine.h"
 #include "startup/DesktopPlatform.h"
 #include "startup/Edition.h"
 #include "startup/Program.h"
@@ -6,8 +7,21 @@
 #include <QApplication>
 #include <QLocale>
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
+    // Answered without a display, as packaged programs are expected to.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (AnswerCommandLine(arguments, QString())) {
+        QCoreApplication plain(argc, argv);
+        DesktopPlatform platform;
+        const auto answer = AnswerCommandLine(arguments, platform.applicationFolder());
+        std::fputs(answer->text.toUtf8().constData(), stdout);
+        return answer->status;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(Edition::kBuiltTitle);
     // No display name: the platform would append it to every caption.

@@ -245,6 +245,11 @@ void Database::open(const QString& path, bool readOnly)
     }
 }
 
+bool Database::isReadOnly() const
+{
+    return m_db && sqlite3_db_readonly(m_db, "main") == 1;
+}
+
 void Database::close()
 {
     if (!m_db)

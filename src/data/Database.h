@@ -74,6 +74,8 @@ public:
     void open(const QString& path, bool readOnly);
     void close();
     bool isOpen() const { return m_db != nullptr; }
+    // Opened for reading only, asked so or because the file cannot be written.
+    bool isReadOnly() const;
     const QString& path() const { return m_path; }
     const QString& connectionName() const { return m_name; }
 

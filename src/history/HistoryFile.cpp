@@ -59,19 +59,21 @@ bool WriteHistoryFile(const QString& path, const QList<qint32>& ids, const std::
 }
 
 HistoryStore::HistoryStore(QString programFolder, QString userFolder)
-    : m_programFile(QDir(programFolder).filePath(QStringLiteral("history.txt")))
+    : m_programFile(programFolder.isEmpty() ? QString() : QDir(programFolder).filePath(QStringLiteral("history.txt")))
     , m_userFile(userFolder.isEmpty() ? QString() : QDir(userFolder).filePath(QStringLiteral("history.txt")))
 {
 }
 
 QString HistoryStore::loadPath() const
 {
-    return !m_userFile.isEmpty() && QFileInfo(m_userFile).isFile() ? m_userFile : m_programFile;
+    if (m_programFile.isEmpty() || (!m_userFile.isEmpty() && QFileInfo(m_userFile).isFile()))
+        return m_userFile;
+    return m_programFile;
 }
 
 bool HistoryStore::save(const QList<qint32>& ids) const
 {
-    if (WriteHistoryFile(m_programFile, ids)) {
+    if (!m_programFile.isEmpty() && WriteHistoryFile(m_programFile, ids)) {
         if (!m_userFile.isEmpty())
             QFile::remove(m_userFile);
         return true;

@@ -21,7 +21,7 @@ qint32 FrmInitial::historyLawId() const
 
 HistoryStore FrmInitial::historyStore() const
 {
-    return HistoryStore(m_state.gAppPath, m_platform.userDataFolder());
+    return HistoryStore(m_platform.installedFolder() ? QString() : m_state.gAppPath, m_platform.userDataFolder());
 }
 
 void FrmInitial::LoadHistory()

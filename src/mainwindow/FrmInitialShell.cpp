@@ -15,6 +15,7 @@
 #include "mainwindow/TreeSql.h"
 #include "windows/FrmSetSysParam.h"
 #include "windows/FrmSystemInfo.h"
+#include "windows/StartupSwitch.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -128,6 +129,11 @@ void FrmInitial::Form_Load()
         }
     });
     ignoringErrors([this] {
+        if (const auto kept = StartupSwitch::UserValue(m_platform.registry())) {
+            if (*kept == 0)
+                m_program.loadFrmSystemInfo().ShowModeless();
+            return;
+        }
         Recordset rs = m_state.gAdoConnection->execute(TreeSql::SysInfoDisplay());
         if (!rs.eof() && rs.toLong(u"sys_info_display") == 0 && !rs.isNull(u"sys_info_display"))
             m_program.loadFrmSystemInfo().ShowModeless();
@@ -282,11 +288,14 @@ void FrmInitial::OpenSettingsWindow()
     FrmSetSysParam& settings = m_program.loadFrmSetSysParam();
     // Each opening shows what is stored now.
     settings.Form_Load();
-    Recordset rs = m_state.gAdoConnection->execute(TreeSql::SysInfoDisplayForSettings());
-    if (!rs.eof()) {
-        const qint32 value = rs.toLong(u"sys_info_display");
-        settings.chksysdisp1->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    std::optional<qint32> value = StartupSwitch::UserValue(m_platform.registry());
+    if (!value) {
+        Recordset rs = m_state.gAdoConnection->execute(TreeSql::SysInfoDisplayForSettings());
+        if (!rs.eof())
+            value = rs.toLong(u"sys_info_display");
     }
+    if (value)
+        settings.chksysdisp1->setCheckState(*value == 1 ? Qt::Checked : *value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
     settings.ShowModeless();
 }
 

@@ -1,6 +1,7 @@
 #include "startup/DesktopPlatform.h"
 
 #include "documents/OfficeApplication.h"
+#include "startup/Paths.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -47,7 +48,26 @@ bool DesktopPlatform::initCommonControls()
 
 QString DesktopPlatform::applicationFolder()
 {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    return QDir::toNativeSeparators(installedFolder() ? InstalledDataFolder() : QCoreApplication::applicationDirPath());
+}
+
+QString DesktopPlatform::InstalledDataFolder()
+{
+#ifdef SELVARA_INSTALLED_DATA
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + u'/' + QStringLiteral(SELVARA_INSTALLED_DATA));
+#else
+    return QString();
+#endif
+}
+
+bool DesktopPlatform::installedFolder()
+{
+    // A build or a copied folder holds the database beside the program; an
+    // installation holds it in the system's data folder.
+    const QString installed = InstalledDataFolder();
+    return !installed.isEmpty()
+        && !QFileInfo::exists(QCoreApplication::applicationDirPath() + u'/' + Paths::kDatabaseFile)
+        && QFileInfo::exists(installed + u'/' + Paths::kDatabaseFile);
 }
 
 LocaleValues DesktopPlatform::userLocale()

@@ -21,12 +21,17 @@ public:
     QString tempFolder() override;
     QString officeProgram() override;
     QString userDataFolder() override;
+    bool installedFolder() override;
     void openUrl(const QUrl& url) override;
     bool acquireInstanceLock() override;
     Dialogs& dialogs() override { return m_dialogs; }
     void setHourglass(bool on) override;
     void repaintNow(QWidget& window) override;
     void endProgram(int status) override;
+
+    // The data folder of an installation, found from the program's own
+    // location; empty in a build that knows none.
+    static QString InstalledDataFolder();
 
 private:
     std::unique_ptr<QSettings> m_currentUser;

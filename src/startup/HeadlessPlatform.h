@@ -47,6 +47,7 @@ public:
     QString tempFolder() override { return tempPath; }
     QString officeProgram() override { return officePath; }
     QString userDataFolder() override { return userDataPath; }
+    bool installedFolder() override { return installed; }
     void openUrl(const QUrl& url) override { openedUrls.append(url); }
     bool acquireInstanceLock() override { return !otherInstanceRunning; }
     Dialogs& dialogs() override { return recorder; }
@@ -73,6 +74,7 @@ public:
     LocaleValues locale;
     OsVersion os;
     bool otherInstanceRunning = false;
+    bool installed = false;
     RecordingDialogs recorder;
     QList<bool> hourglassChanges;
     bool hourglass = false;

@@ -44,6 +44,9 @@ public:
     virtual QString officeProgram() = 0;
     // The user's own data folder, for what the program's folder cannot keep.
     virtual QString userDataFolder() = 0;
+    // True when the application folder is an installed one: the program reads
+    // it and never writes to it, whoever runs the program.
+    virtual bool installedFolder() { return false; }
     // Opens a web or mail address in the user's own programs.
     virtual void openUrl(const QUrl& url) = 0;
     // False when another instance of the program holds the lock.

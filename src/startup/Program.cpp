@@ -56,11 +56,11 @@ void UnloadWindow(std::unique_ptr<T>& slot)
 
 } // namespace
 
-bool OpenDatabaseConnection(AppState& state)
+bool OpenDatabaseConnection(AppState& state, bool readOnly)
 {
     state.gDbPath = Paths::Join(state.gAppPath, Paths::kDatabaseFile);
     state.gAdoConnection = std::make_unique<Database>(kConnectionName);
-    state.gAdoConnection->open(state.gDbPath, false);
+    state.gAdoConnection->open(state.gDbPath, readOnly);
     return state.gAdoConnection != nullptr;
 }
 
@@ -229,7 +229,7 @@ bool Program::Main()
 
     step(12);
     try {
-        OpenDatabaseConnection(m_state);
+        OpenDatabaseConnection(m_state, m_platform.installedFolder());
     } catch (const AppError& e) {
         // Nothing traps this step: the report of an unhandled error ends start-up.
         m_platform.setHourglass(false);

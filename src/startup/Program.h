@@ -100,4 +100,4 @@ private:
 
 // Joins the application folder and the database file name, opens the one
 // connection and proves the file is a database. Throws AppError.
-bool OpenDatabaseConnection(AppState& state);
+bool OpenDatabaseConnection(AppState& state, bool readOnly = false);

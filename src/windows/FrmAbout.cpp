@@ -1,6 +1,7 @@
 #include "windows/FrmAbout.h"
 
 #include "mainwindow/Pictures.h"
+#include "startup/CommandLine.h"
 #include "startup/Edition.h"
 #include "startup/Platform.h"
 #include "startup/Program.h"
@@ -42,7 +43,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text)
 
 QString FrmAbout::VersionText(int major, int minor)
 {
-    return QStringLiteral("Έκδοση: ") + QString::number(major) + u'.' + QStringLiteral("%1").arg(minor, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("Έκδοση: ") + VersionNumber(major, minor);
 }
 
 FrmAbout::FrmAbout(Program& program)

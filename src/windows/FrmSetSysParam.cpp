@@ -10,6 +10,7 @@
 #include "startup/Program.h"
 #include "startup/Registry.h"
 #include "windows/SettingsSql.h"
+#include "windows/StartupSwitch.h"
 #include "windows/ViewerProgram.h"
 
 #include <QCheckBox>
@@ -102,7 +103,8 @@ void FrmSetSysParam::cmdSetSysParamOK_Click()
     }
     if (m_state.gDbEnabled) {
         const int value = chksysdisp1->checkState() == Qt::Checked ? 1 : chksysdisp1->checkState() == Qt::PartiallyChecked ? 2 : 0;
-        m_state.gAdoConnection->execute(SettingsSql::UpdateFromSettings(value));
+        StartupSwitch::Store(*m_state.gAdoConnection, m_program.platform().registry(),
+                             SettingsSql::UpdateFromSettings(value), value);
     }
     if (chksysdisp1->checkState() == Qt::Checked)
         m_program.unloadFrmSystemInfo();

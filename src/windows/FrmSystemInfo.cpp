@@ -12,6 +12,7 @@
 #include "windows/FrmAbout.h"
 #include "windows/FrmHelp.h"
 #include "windows/SettingsSql.h"
+#include "windows/StartupSwitch.h"
 #include "mainwindow/TreeSql.h"
 
 #include <QCheckBox>
@@ -83,9 +84,13 @@ void FrmSystemInfo::Form_Load()
     markPlaced();
     // The box shows what is stored, so that closing the window, opened
     // again from the about window, does not undo the user's choice.
-    Recordset rs = m_state.gAdoConnection->execute(TreeSql::SysInfoDisplay());
-    chkSysInfo->setChecked(!rs.eof() && rs.toLong(u"sys_info_display") == 1);
-    rs.close();
+    if (const auto kept = StartupSwitch::UserValue(m_program.platform().registry())) {
+        chkSysInfo->setChecked(*kept == 1);
+    } else {
+        Recordset rs = m_state.gAdoConnection->execute(TreeSql::SysInfoDisplay());
+        chkSysInfo->setChecked(!rs.eof() && rs.toLong(u"sys_info_display") == 1);
+        rs.close();
+    }
     brwWebBrowser->Navigate(m_state.gAppPath + QStringLiteral("/help/LawInfo.htm"));
 }
 
@@ -111,7 +116,8 @@ void FrmSystemInfo::Form_Resize()
 void FrmSystemInfo::cmdClose_Click()
 {
     const int value = chkSysInfo->isChecked() ? 1 : 0;
-    m_state.gAdoConnection->execute(SettingsSql::UpdateFromSystemInfo(value));
+    StartupSwitch::Store(*m_state.gAdoConnection, m_program.platform().registry(),
+                         SettingsSql::UpdateFromSystemInfo(value), value);
     close();
 }
 
