@@ -5,6 +5,7 @@
 #include "startup/QtTranslation.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 
 #include <cstdio>
@@ -27,6 +28,12 @@ int main(int argc, char** argv)
     // No display name: the platform would append it to every caption.
     // The windows end the program themselves, each with its own status.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The desktop entry's name ties the windows to it in task bars.
+    QGuiApplication::setDesktopFileName(QStringLiteral("gr.zelkor.Selvara"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/icons/selvara-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
     DesktopPlatform platform;
     // Before any window: Qt's own dialogs and menus speak Greek too, and
