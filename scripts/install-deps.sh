@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   qt6-l10n-tools qt6-translations-l10n
   libsqlite3-dev sqlite3
+  mdbtools-dev mdbtools
   libgtest-dev libgmock-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   xvfb xauth

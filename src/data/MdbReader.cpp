@@ -1,0 +1,176 @@
+// The Jet reader on libmdb. libmdb reads Jet 3 and 4 files (a database
+// password does not stop it); only its reading calls are used here.
+#include "data/JetImport.h"
+
+#include <mdbtools.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdlib>
+#include <vector>
+
+namespace JetImport {
+
+namespace {
+
+// Long memo texts must arrive whole: every bound buffer is this large, but
+// only the bytes a value takes are ever touched.
+constexpr size_t kBindSize = 16 * 1024 * 1024;
+
+QString damaged(const QString& file)
+{
+    return QStringLiteral("Το αρχείο «") + file
+        + QStringLiteral("» είναι κατεστραμμένο ή ατελές και δεν μπορεί να διαβαστεί ολόκληρο.");
+}
+
+class MdbReader : public Reader {
+public:
+    MdbReader(MdbHandle* mdb, QString file) : m_mdb(mdb), m_file(std::move(file)) {}
+    ~MdbReader() override { mdb_close(m_mdb); }
+
+    QList<Table> tables() override
+    {
+        QList<Table> result;
+        for (guint i = 0; i < m_mdb->num_catalog; ++i) {
+            auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(m_mdb->catalog, i));
+            if (entry->object_type != MDB_TABLE || mdb_is_system_table(entry))
+                continue;
+            MdbTableDef* def = mdb_read_table(entry);
+            if (!def) {
+                m_error = damaged(m_file);
+                return {};
+            }
+            if (!mdb_read_columns(def)) {
+                mdb_free_tabledef(def);
+                m_error = damaged(m_file);
+                return {};
+            }
+            Table t;
+            t.name = QString::fromUtf8(entry->object_name);
+            t.rows = def->num_rows;
+            for (guint c = 0; c < def->num_cols; ++c) {
+                auto* col = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, c));
+                t.columns << Column{QString::fromUtf8(col->name), static_cast<Kind>(col->col_type)};
+            }
+            mdb_free_tabledef(def);
+            result << t;
+        }
+        return result;
+    }
+
+    bool readRows(const Table& table, const std::function<bool(const Row&)>& take) override
+    {
+        QByteArray name = table.name.toUtf8();
+        MdbTableDef* def = mdb_read_table_by_name(m_mdb, name.data(), MDB_TABLE);
+        if (!def || !mdb_read_columns(def)) {
+            if (def)
+                mdb_free_tabledef(def);
+            m_error = damaged(m_file);
+            return false;
+        }
+        const guint n = def->num_cols;
+        std::vector<char*> buffers(n, nullptr);
+        std::vector<int> lengths(n, 0);
+        for (guint c = 0; c < n; ++c) {
+            buffers[c] = static_cast<char*>(std::malloc(kBindSize));
+            mdb_bind_column(def, static_cast<int>(c + 1), buffers[c], &lengths[c]);
+        }
+        mdb_rewind_table(def);
+        bool ok = true;
+        qint64 count = 0;
+        Row row(static_cast<qsizetype>(n));
+        while (ok && mdb_fetch_row(def)) {
+            ++count;
+            // Dates are read from the row's own bytes, before a long value
+            // moves the page buffer on.
+            for (guint c = 0; c < n; ++c) {
+                auto* col = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, c));
+                if (col->col_type == MDB_BOOL) {
+                    row[c] = QString::fromLatin1(buffers[c], lengths[c]);
+                } else if (lengths[c] == 0) {
+                    row[c] = QVariant();
+                } else if (col->col_type == MDB_DATETIME) {
+                    row[c] = mdb_pg_get_double(m_mdb, col->cur_value_start);
+                } else if (col->col_type == MDB_OLE || col->col_type == MDB_BINARY) {
+                    row[c] = QVariant();  // below
+                } else {
+                    row[c] = QString::fromUtf8(buffers[c], lengths[c]);
+                }
+            }
+            for (guint c = 0; c < n; ++c) {
+                auto* col = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, c));
+                if (lengths[c] == 0)
+                    continue;
+                if (col->col_type == MDB_OLE) {
+                    size_t size = 0;
+                    void* bytes = mdb_ole_read_full(m_mdb, col, &size);
+                    row[c] = QByteArray(static_cast<const char*>(bytes), static_cast<qsizetype>(bytes ? size : 0));
+                    std::free(bytes);
+                } else if (col->col_type == MDB_BINARY) {
+                    row[c] = QByteArray(buffers[c], lengths[c]);
+                }
+            }
+            ok = take(row);
+        }
+        for (char* b : buffers)
+            std::free(b);
+        mdb_free_tabledef(def);
+        if (!ok)
+            return false;
+        // A file cut short ends its tables early without a word from libmdb.
+        if (count < table.rows) {
+            m_error = damaged(m_file);
+            return false;
+        }
+        return true;
+    }
+
+    QString error() const override { return m_error; }
+
+private:
+    MdbHandle* m_mdb;
+    QString m_file;
+    QString m_error;
+};
+
+} // namespace
+
+std::unique_ptr<Reader> OpenJetFile(const QString& path, QString* message)
+{
+    const QString shown = QFileInfo(path).fileName();
+    if (!QFileInfo(path).isFile()) {
+        *message = QStringLiteral("Δεν βρέθηκε το αρχείο «") + path + QStringLiteral("».");
+        return nullptr;
+    }
+    if (!IsJetFile(path)) {
+        *message = QStringLiteral("Το αρχείο «") + shown + QStringLiteral("» δεν είναι βάση δεδομένων Access (Jet).");
+        return nullptr;
+    }
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    f.seek(0x14);
+    const QByteArray version = f.read(1);
+    const qint64 page = version.isEmpty() || version[0] == 0 ? 2048 : 4096;
+    // Whole pages, and at least the header page and the catalogue's.
+    if (f.size() % page != 0 || f.size() < 3 * page) {
+        *message = damaged(shown);
+        return nullptr;
+    }
+    f.close();
+    MdbHandle* mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
+    if (!mdb) {
+        *message = damaged(shown);
+        return nullptr;
+    }
+    mdb_set_bind_size(mdb, kBindSize);
+    mdb_set_boolean_fmt_numbers(mdb);
+    if (!mdb_read_catalog(mdb, MDB_TABLE)) {
+        mdb_close(mdb);
+        *message = damaged(shown);
+        return nullptr;
+    }
+    return std::make_unique<MdbReader>(mdb, shown);
+}
+
+} // namespace JetImport
