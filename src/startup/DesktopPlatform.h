@@ -22,6 +22,7 @@ public:
     QString officeProgram() override;
     QString userDataFolder() override;
     bool installedFolder() override;
+    bool importJetDatabase(const QString& jetFile, const QString& output, QString* message) override;
     void openUrl(const QUrl& url) override;
     bool acquireInstanceLock() override;
     Dialogs& dialogs() override { return m_dialogs; }

@@ -1,12 +1,14 @@
 #include "startup/HeadlessPlatform.h"
 
+#include "data/JetImport.h"
+
 #include <QDialog>
 #include <QDir>
 
 MsgResult RecordingDialogs::messageBox(const MessageRequest& request)
 {
     messages.append(request);
-    return MsgResult::Ok;
+    return onMessage ? onMessage(request) : MsgResult::Ok;
 }
 
 void RecordingDialogs::showModal(QDialog& dialog)
@@ -68,4 +70,14 @@ void HeadlessPlatform::setProgramFilesDir(const QString& folder)
 {
     m_localMachine->setValue(QStringLiteral("SOFTWARE/Microsoft/Windows/CurrentVersion/ProgramFilesDir"), folder);
     m_localMachine->sync();
+}
+
+bool HeadlessPlatform::importJetDatabase(const QString& jetFile, const QString& output, QString* message)
+{
+    importedJetFiles.append(jetFile);
+    JetImport::Options options;
+    options.requireProgramSchema = false;
+    const JetImport::Result r = JetImport::ImportFile(jetFile, output, options);
+    *message = r.message;
+    return r.ok;
 }

@@ -28,6 +28,8 @@ public:
     int printDialogs = 0;
     // Answers the open-file dialog; without it the dialog is cancelled.
     std::function<QString(const FileRequest&)> onOpenFile;
+    // Answers a message box; without it every box answers Ok.
+    std::function<MsgResult(const MessageRequest&)> onMessage;
     QList<FileRequest> fileRequests;
 };
 
@@ -48,6 +50,7 @@ public:
     QString officeProgram() override { return officePath; }
     QString userDataFolder() override { return userDataPath; }
     bool installedFolder() override { return installed; }
+    bool importJetDatabase(const QString& jetFile, const QString& output, QString* message) override;
     void openUrl(const QUrl& url) override { openedUrls.append(url); }
     bool acquireInstanceLock() override { return !otherInstanceRunning; }
     Dialogs& dialogs() override { return recorder; }
@@ -75,6 +78,7 @@ public:
     OsVersion os;
     bool otherInstanceRunning = false;
     bool installed = false;
+    QStringList importedJetFiles;
     RecordingDialogs recorder;
     QList<bool> hourglassChanges;
     bool hourglass = false;

@@ -47,6 +47,9 @@ public:
     // True when the application folder is an installed one: the program reads
     // it and never writes to it, whoever runs the program.
     virtual bool installedFolder() { return false; }
+    // Copies a Jet database into a new database at output, showing its
+    // progress; false with a Greek message when it could not.
+    virtual bool importJetDatabase(const QString& jetFile, const QString& output, QString* message) = 0;
     // Opens a web or mail address in the user's own programs.
     virtual void openUrl(const QUrl& url) = 0;
     // False when another instance of the program holds the lock.

@@ -16,6 +16,7 @@
 #include "startup/FrmWait.h"
 #include "startup/FrmWrongRegionalSettings.h"
 #include "startup/FrmWrongVersion.h"
+#include "startup/JetStartup.h"
 #include "startup/Paths.h"
 #include "startup/Regional.h"
 #include "startup/VersionGate.h"
@@ -225,6 +226,11 @@ bool Program::Main()
             QStringLiteral("Δεν βρέθηκαν τα δεδομένα της εφαρμογής! Βεβαιωθείτε ότι έχετε εκτελέσει το πρόγραμμα εγκατάστασης Setup"));
         unloadFrmWait();
         return end(ExitStatus::DataMissing);
+    }
+
+    if (m_state.gDbEnabled && !OfferJetImport(m_platform, m_state.gAppTitle, m_state.gAppPath)) {
+        unloadFrmWait();
+        return end(ExitStatus::ConnectionFailed);
     }
 
     step(12);

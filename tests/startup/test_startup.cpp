@@ -362,3 +362,55 @@ TEST(Reports, FormsAndLineBreaks)
     EXPECT_EQ(dialogs.messages[1].title, QString());
     EXPECT_EQ(dialogs.messages[2].icon, MsgIcon::None);
 }
+
+namespace {
+
+const QString kJetSamples = QStringLiteral(SELVARA_SOURCE_DIR "/../shared/jet-samples");
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST_F(StartupTest, AJetFileIsImportedOnRequestAndTheOriginalKept)
+{
+    if (!QFile::exists(kJetSamples + QStringLiteral("/nwind.mdb")))
+        GTEST_SKIP() << "no Jet samples at " << kJetSamples.toStdString();
+    ASSERT_TRUE(QFile::copy(kJetSamples + QStringLiteral("/nwind.mdb"), dbPath()));
+    QFile::setPermissions(dbPath(), QFile::ReadOwner | QFile::WriteOwner);
+    const QByteArray original = fileBytes(dbPath());
+    platform.recorder.onMessage = [](const MessageRequest& r) {
+        return r.buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
+    };
+    EXPECT_FALSE(runMain());
+    ASSERT_GE(platform.recorder.messages.size(), 1);
+    EXPECT_TRUE(platform.recorder.messages[0].prompt.contains(QStringLiteral("edudataD.jet.mdb")));
+    // The imported file has none of the program's tables: the version gate says so.
+    EXPECT_EQ(program.exitStatus(), ExitStatus::WrongVersion);
+    EXPECT_EQ(platform.recorder.modalWindows, QStringList{QStringLiteral("frmWrongVersion")});
+    const QString kept = QDir(platform.appFolder).filePath(QStringLiteral("edudataD.jet.mdb"));
+    EXPECT_EQ(fileBytes(kept), original);
+    EXPECT_TRUE(fileBytes(dbPath()).startsWith("SQLite format 3"));
+}
+
+TEST_F(StartupTest, AFailedImportEndsStartUpWithTheOriginalInPlace)
+{
+    if (!QFile::exists(kJetSamples + QStringLiteral("/nwind.mdb")))
+        GTEST_SKIP() << "no Jet samples at " << kJetSamples.toStdString();
+    const QByteArray cut = fileBytes(kJetSamples + QStringLiteral("/nwind.mdb")).left(1000000);
+    QFile f(dbPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(cut);
+    f.close();
+    platform.recorder.onMessage = [](const MessageRequest& r) {
+        return r.buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
+    };
+    EXPECT_FALSE(runMain());
+    ASSERT_EQ(platform.recorder.messages.size(), 2);
+    EXPECT_TRUE(platform.recorder.messages[1].prompt.contains(QStringLiteral("κατεστραμμένο")));
+    EXPECT_EQ(fileBytes(dbPath()), cut);
+    EXPECT_EQ(QDir(platform.appFolder).entryList({QStringLiteral("edudataD.*")}, QDir::Files), QStringList{QStringLiteral("edudataD.mdb")});
+}
