@@ -75,8 +75,10 @@ void HeadlessPlatform::setProgramFilesDir(const QString& folder)
 bool HeadlessPlatform::importJetDatabase(const QString& jetFile, const QString& output, QString* message)
 {
     importedJetFiles.append(jetFile);
-    JetImport::Options options;
-    options.requireProgramSchema = false;
+    if (onImportJet)
+        return onImportJet(jetFile, output, message);
+    // As the importer command does it for the program.
+    const JetImport::Options options;
     const JetImport::Result r = JetImport::ImportFile(jetFile, output, options);
     *message = r.message;
     return r.ok;

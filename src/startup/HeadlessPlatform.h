@@ -79,6 +79,8 @@ public:
     bool otherInstanceRunning = false;
     bool installed = false;
     QStringList importedJetFiles;
+    // Stands in for the importer; without it the real one runs in-process.
+    std::function<bool(const QString& jetFile, const QString& output, QString* message)> onImportJet;
     RecordingDialogs recorder;
     QList<bool> hourglassChanges;
     bool hourglass = false;

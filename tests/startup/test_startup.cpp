@@ -377,23 +377,45 @@ QByteArray fileBytes(const QString& path)
 
 TEST_F(StartupTest, AJetFileIsImportedOnRequestAndTheOriginalKept)
 {
+    // Any Jet file will do: the importer is stood in for by a copy of a
+    // database of the program's own.
+    if (!QFile::exists(kJetSamples + QStringLiteral("/DateTestDatabase.mdb")))
+        GTEST_SKIP() << "no Jet samples at " << kJetSamples.toStdString();
+    const QString prepared = QDir(platform.appFolder).filePath(QStringLiteral("prepared.db"));
+    TestDatabase::Create(prepared, QStringLiteral("INSERT INTO system_law_parameters VALUES (1);"));
+    ASSERT_TRUE(QFile::copy(kJetSamples + QStringLiteral("/DateTestDatabase.mdb"), dbPath()));
+    QFile::setPermissions(dbPath(), QFile::ReadOwner | QFile::WriteOwner);
+    // An older kept original stays as it was.
+    const QString older = QDir(platform.appFolder).filePath(QStringLiteral("edudataD.jet.mdb"));
+    ASSERT_TRUE(QFile::copy(dbPath(), older));
+    const QByteArray original = fileBytes(dbPath());
+    platform.recorder.onMessage = [](const MessageRequest& r) {
+        return r.buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
+    };
+    platform.onImportJet = [&](const QString&, const QString& output, QString*) { return QFile::copy(prepared, output); };
+    EXPECT_TRUE(runMain());
+    ASSERT_EQ(platform.recorder.messages.size(), 1);
+    EXPECT_TRUE(platform.recorder.messages[0].prompt.contains(QStringLiteral("edudataD.jet.2.mdb")));
+    EXPECT_NE(program.frmInitial(), nullptr);
+    EXPECT_EQ(fileBytes(QDir(platform.appFolder).filePath(QStringLiteral("edudataD.jet.2.mdb"))), original);
+    EXPECT_EQ(fileBytes(dbPath()), fileBytes(prepared));
+}
+
+TEST_F(StartupTest, AJetFileWithoutTheProgramsTablesIsRefusedAndLeftInPlace)
+{
     if (!QFile::exists(kJetSamples + QStringLiteral("/nwind.mdb")))
         GTEST_SKIP() << "no Jet samples at " << kJetSamples.toStdString();
     ASSERT_TRUE(QFile::copy(kJetSamples + QStringLiteral("/nwind.mdb"), dbPath()));
-    QFile::setPermissions(dbPath(), QFile::ReadOwner | QFile::WriteOwner);
     const QByteArray original = fileBytes(dbPath());
     platform.recorder.onMessage = [](const MessageRequest& r) {
         return r.buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
     };
     EXPECT_FALSE(runMain());
-    ASSERT_GE(platform.recorder.messages.size(), 1);
-    EXPECT_TRUE(platform.recorder.messages[0].prompt.contains(QStringLiteral("edudataD.jet.mdb")));
-    // The imported file has none of the program's tables: the version gate says so.
-    EXPECT_EQ(program.exitStatus(), ExitStatus::WrongVersion);
-    EXPECT_EQ(platform.recorder.modalWindows, QStringList{QStringLiteral("frmWrongVersion")});
-    const QString kept = QDir(platform.appFolder).filePath(QStringLiteral("edudataD.jet.mdb"));
-    EXPECT_EQ(fileBytes(kept), original);
-    EXPECT_TRUE(fileBytes(dbPath()).startsWith("SQLite format 3"));
+    EXPECT_EQ(program.exitStatus(), ExitStatus::ConnectionFailed);
+    ASSERT_EQ(platform.recorder.messages.size(), 2);
+    EXPECT_TRUE(platform.recorder.messages[1].prompt.contains(QStringLiteral("Λείπουν: abstract")));
+    EXPECT_EQ(fileBytes(dbPath()), original);
+    EXPECT_EQ(QDir(platform.appFolder).entryList({QStringLiteral("edudataD.*")}, QDir::Files), QStringList{QStringLiteral("edudataD.mdb")});
 }
 
 TEST_F(StartupTest, AFailedImportEndsStartUpWithTheOriginalInPlace)
