@@ -2,7 +2,7 @@
 // large law page, a large topic page, writing a large attached document,
 // loading a long history, opening a 5 MB rtf document, and the peak memory.
 //
-//   selvara_bench [--db PATH] [--runs N] [--load-only]
+//   selvara_bench [--db PATH] [--runs N] [--load-only] [--jet JET_FILE]
 //
 // --load-only measures the main window's load alone, for a profiler.
 //
@@ -176,6 +176,8 @@ void selectTab(FrmInitial& w, const QString& caption)
 void MeasureRtfDocument(int runs);
 void MeasureHostilePages(int runs);
 void MeasureNestedPages(int runs);
+// In import_figure.cpp.
+void MeasureJetImport(const QString& jetFile, int runs);
 
 int main(int argc, char** argv)
 {
@@ -185,6 +187,7 @@ int main(int argc, char** argv)
     QString dbPath = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/edudataD.mdb"));
     int runs = 5;
     bool loadOnly = false;
+    QString jetFile = QStringLiteral(SELVARA_JET_SAMPLE);
     for (int i = 1; i < argc; ++i) {
         if (qstrcmp(argv[i], "--load-only") == 0)
             loadOnly = true;
@@ -192,6 +195,8 @@ int main(int argc, char** argv)
             break;
         else if (qstrcmp(argv[i], "--db") == 0)
             dbPath = QString::fromLocal8Bit(argv[++i]);
+        else if (qstrcmp(argv[i], "--jet") == 0)
+            jetFile = QString::fromLocal8Bit(argv[++i]);
         else if (qstrcmp(argv[i], "--runs") == 0)
             runs = std::max(1, atoi(argv[++i]));
     }
@@ -348,6 +353,7 @@ int main(int argc, char** argv)
     MeasureRtfDocument(runs);
     MeasureHostilePages(runs);
     MeasureNestedPages(runs);
+    MeasureJetImport(jetFile, runs);
     std::printf("%-34s %10.1f MB (target < 300 MB)\n", "peak memory", static_cast<double>(overallPeakKb) / 1024.0);
     return 0;
 }

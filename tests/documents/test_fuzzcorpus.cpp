@@ -31,3 +31,4 @@ TEST(FuzzCorpus, LinkId) { Replay(QStringLiteral("linkid"), FuzzEntry::LinkId); 
 TEST(FuzzCorpus, ImageSources) { Replay(QStringLiteral("imagesources"), FuzzEntry::ImageSources); }
 TEST(FuzzCorpus, History) { Replay(QStringLiteral("history"), FuzzEntry::History); }
 TEST(FuzzCorpus, Page) { Replay(QStringLiteral("page"), FuzzEntry::Page); }
+TEST(FuzzCorpus, Jet) { Replay(QStringLiteral("jet"), FuzzEntry::Jet); }

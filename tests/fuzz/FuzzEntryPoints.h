@@ -2,6 +2,7 @@
 
 // One function per fuzz target, shared by the libFuzzer programs and the test
 // that replays the kept corpus, so both exercise exactly the same calls.
+#include "data/JetImport.h"
 #include "documents/RtfReader.h"
 #include "history/HistoryFile.h"
 #include "pages/HtmlNesting.h"
@@ -66,6 +67,22 @@ inline void History(const QByteArray& input)
     bool whole = false;
     const QStringList lines = ReadHistoryLines(path, &opened, &whole);
     if (!opened || lines.size() > kMaxHistoryEntries)
+        std::abort();
+}
+
+// A Jet file as the importer gets it: a message or a database, never a crash.
+inline void Jet(const QByteArray& input)
+{
+    static const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("edudataD.mdb"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(input) != input.size())
+        std::abort();
+    file.close();
+    JetImport::Options options;
+    options.requireProgramSchema = false;
+    const JetImport::Result r = JetImport::ImportFile(path, dir.filePath(QStringLiteral("out.db")), options);
+    if (!r.ok && r.message.isEmpty())
         std::abort();
 }
 

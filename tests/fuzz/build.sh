@@ -9,12 +9,12 @@ mkdir -p "$out/obj"
 
 CXX=${CXX:-clang++}
 flags="-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined -fPIC"
-qt=$(pkg-config --cflags Qt6Core Qt6Gui)
-libs="$(pkg-config --libs Qt6Core Qt6Gui) -lsqlite3"
+qt="$(pkg-config --cflags Qt6Core Qt6Gui libmdb)"
+libs="$(pkg-config --libs Qt6Core Qt6Gui libmdb) -lsqlite3"
 
 sources="documents/RtfLexer.cpp documents/RtfParser.cpp documents/RtfWords.cpp documents/RtfBuilder.cpp
 documents/RtfReader.cpp pages/Links.cpp pages/HtmlNesting.cpp data/JetFunctions.cpp data/TextFolding.cpp data/Database.cpp
-data/SqlTools.cpp startup/Paths.cpp history/HistoryFile.cpp history/HistorySql.cpp"
+data/SqlTools.cpp data/JetImport.cpp data/MdbReader.cpp startup/Paths.cpp history/HistoryFile.cpp history/HistorySql.cpp"
 
 # An object is rebuilt when its source or any header is newer.
 stale() {
@@ -30,7 +30,7 @@ for s in $sources; do
     objects="$objects $o"
 done
 
-for target in Rtf LinkId ImageSources History Page; do
+for target in Rtf LinkId ImageSources History Page Jet; do
     name=$(echo "fuzz_$target" | tr '[:upper:]' '[:lower:]')
     $CXX $flags -fsanitize=fuzzer $qt -I"$src" -DFUZZ_ENTRY="$target" "$here/fuzz_main.cpp" \
         $objects $libs -o "$out/$name"
