@@ -240,6 +240,38 @@ Result fail(const QString& message)
     return r;
 }
 
+// The program's tables and columns the reader's file lacks, as "table" or
+// "table.column".
+QStringList missingFromProgram(const QHash<QString, SchemaTable>& schema, const QList<Table>& tables)
+{
+    sqlite3* probe = nullptr;
+    sqlite3_open(":memory:", &probe);
+    Writer w(probe);
+    QHash<QString, const Table*> byName;
+    for (const Table& t : tables)
+        byName.insert(t.name.toLower(), &t);
+    QStringList missing;
+    for (auto it = schema.cbegin(); it != schema.cend(); ++it) {
+        if (it->create.isEmpty())
+            continue;
+        const Table* t = byName.value(it.key());
+        if (!t) {
+            missing << it->name;
+            continue;
+        }
+        w.exec(it->create);
+        QSet<QString> present;
+        for (const Column& c : t->columns)
+            present.insert(c.name.toLower());
+        for (const TargetColumn& c : w.columnsOf(it->name))
+            if (!present.contains(c.name.toLower()))
+                missing << t->name + u'.' + c.name;
+    }
+    sqlite3_close(probe);
+    missing.sort(Qt::CaseInsensitive);
+    return missing;
+}
+
 } // namespace
 
 Result Import(Reader& reader, const QString& output, const Options& options)
@@ -261,30 +293,27 @@ Result Import(Reader& reader, const QString& output, const Options& options)
         const QList<Table> tables = reader.tables();
         if (tables.isEmpty() && !reader.error().isEmpty())
             return fail(reader.error());
+        if (options.requireProgramSchema) {
+            const QStringList missing = missingFromProgram(schema, tables);
+            if (!missing.isEmpty())
+                return fail(QStringLiteral("Το αρχείο δεν έχει όλους τους πίνακες και τις στήλες της εφαρμογής. Λείπουν: ")
+                            + missing.join(QStringLiteral(", ")) + u'.');
+        }
         qint64 total = 0;
         for (const Table& t : tables)
             total += t.rows;
         Result r;
-        QStringList missing;
-        QSet<QString> seen;
         QStringList indexes;
         if (!w.exec(QStringLiteral("BEGIN")))
             return fail(w.failure(QString()));
         for (const Table& table : tables) {
             const QString key = table.name.toLower();
-            seen.insert(key);
             QHash<QString, TargetColumn> target;
             if (schema.contains(key)) {
                 if (!w.exec(schema[key].create))
                     return fail(w.failure(table.name));
                 indexes << schema[key].indexes;
                 target = w.columnsOf(table.name);
-                QSet<QString> present;
-                for (const Column& c : table.columns)
-                    present.insert(c.name.toLower());
-                for (const TargetColumn& c : std::as_const(target))
-                    if (!present.contains(c.name.toLower()))
-                        missing << table.name + u'.' + c.name;
                 // Columns the schema does not know are kept too.
                 for (const Column& c : table.columns) {
                     if (target.contains(c.name.toLower()))
@@ -346,14 +375,6 @@ Result Import(Reader& reader, const QString& output, const Options& options)
                 return fail(writeFailure);
             if (!read)
                 return fail(reader.error());
-        }
-        for (auto it = schema.cbegin(); it != schema.cend(); ++it)
-            if (!seen.contains(it.key()) && !it->create.isEmpty())
-                missing << it->name;
-        if (options.requireProgramSchema && !missing.isEmpty()) {
-            missing.sort(Qt::CaseInsensitive);
-            return fail(QStringLiteral("Το αρχείο δεν έχει όλους τους πίνακες και τις στήλες της εφαρμογής. Λείπουν: ")
-                        + missing.join(QStringLiteral(", ")) + u'.');
         }
         for (const QString& index : std::as_const(indexes))
             if (!w.exec(index))
