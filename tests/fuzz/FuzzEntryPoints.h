@@ -55,14 +55,20 @@ inline void Page(const QByteArray& input)
     (void)doc.size();
 }
 
-inline void History(const QByteArray& input)
+// The input as a file of that name in a scratch folder kept for the run.
+inline QString AsFile(const QByteArray& input, const QString& name)
 {
     static const QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("history.txt"));
+    const QString path = dir.filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(input) != input.size())
         std::abort();
-    file.close();
+    return path;
+}
+
+inline void History(const QByteArray& input)
+{
+    const QString path = AsFile(input, QStringLiteral("history.txt"));
     bool opened = false;
     bool whole = false;
     const QStringList lines = ReadHistoryLines(path, &opened, &whole);
@@ -73,15 +79,10 @@ inline void History(const QByteArray& input)
 // A Jet file as the importer gets it: a message or a database, never a crash.
 inline void Jet(const QByteArray& input)
 {
-    static const QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("edudataD.mdb"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(input) != input.size())
-        std::abort();
-    file.close();
+    const QString path = AsFile(input, QStringLiteral("edudataD.mdb"));
     JetImport::Options options;
     options.requireProgramSchema = false;
-    const JetImport::Result r = JetImport::ImportFile(path, dir.filePath(QStringLiteral("out.db")), options);
+    const JetImport::Result r = JetImport::ImportFile(path, path + QStringLiteral(".out"), options);
     if (!r.ok && r.message.isEmpty())
         std::abort();
 }
