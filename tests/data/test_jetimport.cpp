@@ -17,7 +17,7 @@
 
 namespace {
 
-const QString kSamples = QStringLiteral(SELVARA_SOURCE_DIR "/../shared/jet-samples");
+const QString kSamples = QStringLiteral(SELVARA_JET_SAMPLES);
 
 // Runs a query on a finished import and gives its rows as text.
 QStringList query(const QString& path, const QString& sql)

@@ -365,7 +365,7 @@ TEST(Reports, FormsAndLineBreaks)
 
 namespace {
 
-const QString kJetSamples = QStringLiteral(SELVARA_SOURCE_DIR "/../shared/jet-samples");
+const QString kJetSamples = QStringLiteral(SELVARA_JET_SAMPLES);
 
 QByteArray fileBytes(const QString& path)
 {
