@@ -11,10 +11,24 @@
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
 namespace {
+
+#ifndef Q_OS_WIN
+int gMessages = 2;
+const char kBroken[] = "\nΤο αρχείο είναι κατεστραμμένο και η ανάγνωσή του σταμάτησε.\n";
+
+// libmdb gives up on some damaged files by ending the process.
+extern "C" void brokenFile(int)
+{
+    [[maybe_unused]] const auto written = write(gMessages, kBroken, sizeof kBroken - 1);
+    _exit(1);
+}
+#endif
 
 void say(FILE* to, const QString& text)
 {
@@ -36,6 +50,12 @@ const char* const kUsage =
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+#ifndef Q_OS_WIN
+    // Some damaged files send libmdb round in circles, taking memory as it
+    // goes: a bound on it turns that into a failed import, not an exhausted machine.
+    const rlimit memory{rlim_t(3) << 30, rlim_t(3) << 30};
+    setrlimit(RLIMIT_AS, &memory);
+#endif
     // libmdb reports damage on the standard error in English; the user reads
     // the Greek message this command gives instead.
     FILE* messages = stderr;
@@ -43,6 +63,9 @@ int main(int argc, char** argv)
     if (const int saved = dup(fileno(stderr)); saved >= 0) {
         if (FILE* own = fdopen(saved, "w")) {
             messages = own;
+            gMessages = saved;
+            for (const int sig : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE})
+                signal(sig, brokenFile);
             if (const int null = open("/dev/null", O_WRONLY); null >= 0) {
                 dup2(null, fileno(stderr));
                 close(null);

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryFile>
 
 #include <cmath>
 #include <cstdio>
@@ -15,6 +16,8 @@
 #ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <unistd.h>
+#else
+#include <windows.h>
 #endif
 
 namespace JetImport {
@@ -228,8 +231,8 @@ bool moveIntoPlace(const QString& from, const QString& to)
 #ifndef Q_OS_WIN
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 #else
-    QFile::remove(to);
-    return QFile::rename(from, to);
+    return MoveFileExW(reinterpret_cast<const wchar_t*>(from.utf16()), reinterpret_cast<const wchar_t*>(to.utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 #endif
 }
 
@@ -276,11 +279,19 @@ QStringList missingFromProgram(const QHash<QString, SchemaTable>& schema, const 
 
 Result Import(Reader& reader, const QString& output, const Options& options)
 {
-    const QString part = output + QStringLiteral(".part");
-    QFile::remove(part);
+    // A name of its own, made here, so that no file already there (the Jet
+    // file itself among them) is ever written over or removed.
+    QTemporaryFile unique(output + QStringLiteral(".XXXXXX.part"));
+    unique.setAutoRemove(false);
+    if (!unique.open())
+        return fail(QStringLiteral("Η νέα βάση δεδομένων δεν μπορεί να δημιουργηθεί στο φάκελο «")
+                    + QFileInfo(output).absolutePath() + QStringLiteral("»."));
+    const QString part = unique.fileName();
+    unique.close();
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(part).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         sqlite3_close(db);
+        QFile::remove(part);
         return fail(QStringLiteral("Η νέα βάση δεδομένων δεν μπορεί να δημιουργηθεί στο φάκελο «")
                     + QFileInfo(output).absolutePath() + QStringLiteral("»."));
     }

@@ -80,8 +80,8 @@ struct Result {
 QString ProgramSchema();
 
 // Copies everything the reader has into a new SQLite file at output. It is
-// written beside, as output + ".part", and takes output's name only once
-// complete; a failure leaves output as it was.
+// written beside, under a new name ending ".part", and takes output's name
+// only once complete; a failure leaves output as it was.
 Result Import(Reader& reader, const QString& output, const Options& options);
 
 // True when the file begins as a Jet (or Access 2007+) database does.

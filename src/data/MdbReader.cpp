@@ -16,7 +16,7 @@ namespace {
 
 // Long memo texts must arrive whole: every bound buffer is this large, but
 // only the bytes a value takes are ever touched.
-constexpr size_t kBindSize = 16 * 1024 * 1024;
+constexpr size_t kBindSize = 8 * 1024 * 1024;
 
 QString damaged(const QString& file)
 {
@@ -74,26 +74,45 @@ public:
         std::vector<int> lengths(n, 0);
         for (guint c = 0; c < n; ++c) {
             buffers[c] = static_cast<char*>(std::malloc(kBindSize));
+            if (!buffers[c]) {
+                for (char* b : buffers)
+                    std::free(b);
+                mdb_free_tabledef(def);
+                m_error = QStringLiteral("Δεν υπάρχει αρκετή μνήμη για την ανάγνωση του αρχείου.");
+                return false;
+            }
             mdb_bind_column(def, static_cast<int>(c + 1), buffers[c], &lengths[c]);
         }
         mdb_rewind_table(def);
         bool ok = true;
+        bool damagedValue = false;
         qint64 count = 0;
         Row row(static_cast<qsizetype>(n));
+        std::vector<quint32> stated(n, 0);
         while (ok && mdb_fetch_row(def)) {
             ++count;
-            // Dates are read from the row's own bytes, before a long value
-            // moves the page buffer on.
+            // Dates and binary values are read from the row's own bytes (a
+            // bound binary value ends at its first zero byte), before a long
+            // value moves the page buffer on.
             for (guint c = 0; c < n; ++c) {
                 auto* col = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, c));
                 if (col->col_type == MDB_BOOL) {
                     row[c] = QString::fromLatin1(buffers[c], lengths[c]);
+                } else if (col->col_type == MDB_BINARY) {
+                    const int size = col->cur_value_len;
+                    row[c] = size > 0 && col->cur_value_start >= 0 && col->cur_value_start + size <= static_cast<int>(m_mdb->fmt->pg_size)
+                        ? QVariant(QByteArray(reinterpret_cast<const char*>(m_mdb->pg_buf) + col->cur_value_start, size))
+                        : QVariant();
                 } else if (lengths[c] == 0) {
                     row[c] = QVariant();
                 } else if (col->col_type == MDB_DATETIME) {
                     row[c] = mdb_pg_get_double(m_mdb, col->cur_value_start);
-                } else if (col->col_type == MDB_OLE || col->col_type == MDB_BINARY) {
+                } else if (col->col_type == MDB_OLE) {
                     row[c] = QVariant();  // below
+                    // The value's own header says how long it is.
+                    if (col->cur_value_len >= 4 && col->cur_value_start >= 0
+                        && col->cur_value_start + 4 <= static_cast<int>(m_mdb->fmt->pg_size))
+                        stated[c] = static_cast<quint32>(mdb_pg_get_int32(m_mdb, col->cur_value_start)) & 0x3FFFFFFFu;
                 } else {
                     row[c] = QString::fromUtf8(buffers[c], lengths[c]);
                 }
@@ -107,15 +126,21 @@ public:
                     void* bytes = mdb_ole_read_full(m_mdb, col, &size);
                     row[c] = QByteArray(static_cast<const char*>(bytes), static_cast<qsizetype>(bytes ? size : 0));
                     std::free(bytes);
-                } else if (col->col_type == MDB_BINARY) {
-                    row[c] = QByteArray(buffers[c], lengths[c]);
+                    // A broken chain of pages gives less or more without a word.
+                    if (stated[c] != size) {
+                        ok = false;
+                        damagedValue = true;
+                    }
                 }
             }
-            ok = take(row);
+            if (ok)
+                ok = take(row);
         }
         for (char* b : buffers)
             std::free(b);
         mdb_free_tabledef(def);
+        if (damagedValue)
+            m_error = damaged(m_file);
         if (!ok)
             return false;
         // A file cut short ends its tables early without a word from libmdb.

@@ -6,19 +6,33 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProgressDialog>
 
+#ifdef Q_OS_LINUX
+#include <signal.h>
+#include <sys/prctl.h>
+#endif
+
 bool DesktopPlatform::importJetDatabase(const QString& jetFile, const QString& output, QString* message)
 {
-    const QString importer = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("selvara-import"));
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("selvara-import.exe");
+#else
+    const QString name = QStringLiteral("selvara-import");
+#endif
+    const QString importer = QDir(QCoreApplication::applicationDirPath()).filePath(name);
     if (!QFileInfo(importer).isExecutable()) {
         *message = QStringLiteral("Δεν βρέθηκε το πρόγραμμα μετατροπής «selvara-import» δίπλα στην εφαρμογή.");
         return false;
     }
-    QProgressDialog progress(QStringLiteral("Μετατροπή της βάσης δεδομένων…"), QString(), 0, 1000);
+    // A file damaged in some ways sends the reader round in circles: the
+    // user can always stop it.
+    QProgressDialog progress(QStringLiteral("Μετατροπή της βάσης δεδομένων…"), QStringLiteral("Διακοπή"), 0, 1000);
     progress.setWindowTitle(QStringLiteral("Μετατροπή δεδομένων"));
+    progress.setMinimumWidth(progress.fontMetrics().horizontalAdvance(QStringLiteral("M")) * 32);
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
@@ -26,7 +40,16 @@ bool DesktopPlatform::importJetDatabase(const QString& jetFile, const QString& o
     progress.show();
 
     QProcess process;
+#ifdef Q_OS_LINUX
+    // The importer ends with the program, whatever ends the program.
+    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+#endif
     QEventLoop loop;
+    bool cancelled = false;
+    QObject::connect(&progress, &QProgressDialog::canceled, &loop, [&] {
+        cancelled = true;
+        process.kill();
+    });
     QByteArray pending;
     QObject::connect(&process, &QProcess::readyReadStandardOutput, &progress, [&] {
         pending += process.readAllStandardOutput();
@@ -45,10 +68,19 @@ bool DesktopPlatform::importJetDatabase(const QString& jetFile, const QString& o
     });
     process.start(importer, {QStringLiteral("--progress-lines"), jetFile, output});
     if (process.state() != QProcess::NotRunning || process.error() != QProcess::FailedToStart)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec();
     progress.close();
     if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 && process.error() != QProcess::FailedToStart)
         return true;
+    process.waitForFinished(5000);
+    // What a stopped importer had written so far.
+    const QFileInfo out(output);
+    for (const QString& part : out.dir().entryList({out.fileName() + QStringLiteral(".*.part")}, QDir::Files))
+        QFile::remove(out.dir().filePath(part));
+    if (cancelled) {
+        *message = QStringLiteral("Η μετατροπή διακόπηκε.");
+        return false;
+    }
     const QString said = QString::fromUtf8(process.readAllStandardError()).trimmed();
     *message = !said.isEmpty() && process.exitStatus() == QProcess::NormalExit
         ? said

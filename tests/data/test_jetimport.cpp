@@ -76,7 +76,7 @@ TEST(JetImport, RealFilesTablesRowsNamesDatesAndPictures)
     const QString out = dir.filePath(QStringLiteral("nwind.db"));
     const JetImport::Result r = JetImport::ImportFile(nwind, out, lenient());
     ASSERT_TRUE(r.ok) << r.message.toStdString();
-    EXPECT_FALSE(QFile::exists(out + QStringLiteral(".part")));
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.part")}).isEmpty());
     const QStringList tables = tool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), nwind}).split(u'\n');
     ASSERT_EQ(tables.size(), r.tables.size());
     for (const QString& t : tables) {
@@ -117,8 +117,9 @@ TEST(JetImport, WhatIsNotAWholeJetFileGetsItsMessageAndNoOutput)
         f.open(QIODevice::WriteOnly | QIODevice::Truncate);
         f.write(bytes);
         f.close();
+        QFile::remove(out);
         const JetImport::Result r = JetImport::ImportFile(path, out, lenient());
-        EXPECT_FALSE(QFile::exists(out + QStringLiteral(".part"))) << what;
+        EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.part")}).isEmpty()) << what;
         if (!r.ok) {
             EXPECT_FALSE(r.message.isEmpty()) << what;
             EXPECT_FALSE(QFile::exists(out)) << what;
@@ -132,6 +133,10 @@ TEST(JetImport, WhatIsNotAWholeJetFileGetsItsMessageAndNoOutput)
     for (qsizetype i = flipped.size() / 2; i < flipped.size() / 2 + 4096; i += 7)
         flipped[i] = static_cast<char>(~flipped[i]);
     attempt(flipped, "bytes flipped");  // a message or a copy, never a crash
+    // A page of a picture's chain lost: libmdb reads on without a word.
+    QByteArray lostPage = whole;
+    lostPage.replace(65 * 2048, 2048, QByteArray(2048, '\0'));
+    EXPECT_FALSE(attempt(lostPage, "a picture's page zeroed").ok);
     EXPECT_EQ(JetImport::ImportFile(dir.filePath(QStringLiteral("none.mdb")), out, lenient()).ok, false);
 }
 
