@@ -281,19 +281,24 @@ Result Import(Reader& reader, const QString& output, const Options& options)
 {
     // A name of its own, made here, so that no file already there (the Jet
     // file itself among them) is ever written over or removed.
+    const Result cannotCreate = fail(QStringLiteral("Η νέα βάση δεδομένων δεν μπορεί να δημιουργηθεί στο φάκελο «")
+                                     + QFileInfo(output).absolutePath() + QStringLiteral("»."));
     QTemporaryFile unique(output + QStringLiteral(".XXXXXX.part"));
     unique.setAutoRemove(false);
     if (!unique.open())
-        return fail(QStringLiteral("Η νέα βάση δεδομένων δεν μπορεί να δημιουργηθεί στο φάκελο «")
-                    + QFileInfo(output).absolutePath() + QStringLiteral("»."));
+        return cannotCreate;
     const QString part = unique.fileName();
     unique.close();
+    // A temporary file is its owner's alone; the database is read by whoever
+    // reads the one it replaces, or by anyone.
+    const QFileInfo previous(output);
+    QFile::setPermissions(part, previous.exists() ? previous.permissions()
+                                                   : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(part).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         sqlite3_close(db);
         QFile::remove(part);
-        return fail(QStringLiteral("Η νέα βάση δεδομένων δεν μπορεί να δημιουργηθεί στο φάκελο «")
-                    + QFileInfo(output).absolutePath() + QStringLiteral("»."));
+        return cannotCreate;
     }
     Writer w(db);
     // The file is renamed into place only once whole, so a crash mid-way

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QDate>
 #include <QRegularExpression>
@@ -77,6 +78,8 @@ TEST(JetImport, RealFilesTablesRowsNamesDatesAndPictures)
     const JetImport::Result r = JetImport::ImportFile(nwind, out, lenient());
     ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.part")}).isEmpty());
+    // Readable by others, as a database the program shares must be.
+    EXPECT_TRUE(QFileInfo(out).permissions() & QFile::ReadOther);
     const QStringList tables = tool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), nwind}).split(u'\n');
     ASSERT_EQ(tables.size(), r.tables.size());
     for (const QString& t : tables) {
