@@ -24,6 +24,7 @@ struct FileRequest {
     QString folder;       // empty: the dialog's own default
     QString fileName;     // the name proposed
     QStringList filters;  // name filters, the first one chosen
+    bool programsOnly = false;  // list only files that can be run (and folders)
 };
 
 // Every message box and every modal window goes through here, so that tests

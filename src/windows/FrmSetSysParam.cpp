@@ -4,6 +4,7 @@
 #include "data/JetFunctions.h"
 #include "documents/CommonDialog.h"
 #include "documents/DocumentIcons.h"
+#include "documents/OfficeApplication.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/FrmInitial.h"
 #include "startup/Platform.h"
@@ -60,9 +61,15 @@ void FrmSetSysParam::cmdFileName_Click()
 {
     FileRequest request;
     request.title = QStringLiteral("Θέση εφαρμογής προβολής εγγράφων");
+#ifdef Q_OS_WIN
     request.fileName = QStringLiteral("EXCEL.EXE");
-    // No program here is called EXCEL.EXE: any program may be picked.
     request.filters = {QStringLiteral("EXCEL.EXE"), QStringLiteral("Όλα τα αρχεία (*)")};
+#else
+    // No program here is called EXCEL.EXE: nothing is proposed, and only
+    // programs are listed.
+    request.programsOnly = true;
+    request.filters = {QStringLiteral("Προγράμματα (*)")};
+#endif
     const QString chosen = m_program.platform().dialogs().openFileName(request);
     // A cancelled dialog leaves the path as it was.
     if (chosen.isEmpty() || !acceptViewer(chosen))
@@ -95,10 +102,14 @@ void FrmSetSysParam::cmdSetSysParamOK_Click()
     // A failed store is not reported: the path still holds for this run.
     SetRegString(m_program.platform().registry(), QStringLiteral("\\TARVO"), QStringLiteral("Application2Open"),
                  m_state.gViewerPath);
-    if (!m_state.gViewerPath.isEmpty()) {
-        if (FrmInitial* main = m_program.frmInitial()) {
+    if (FrmInitial* main = m_program.frmInitial()) {
+        if (!m_state.gViewerPath.isEmpty()) {
             main->cmdpicWordlaw->setToolTip(QStringLiteral("Προβολή εγγράφου με ") + m_state.gViewerPath);
             main->cmdpicWordlaw->setIcon(main->imListDocuments->picture(DocumentImageIndex(QStringLiteral("0"))));
+        } else if (!main->gDocumentType.isEmpty()) {
+            // The viewer named there no longer opens the document.
+            main->cmdpicWordlaw->setToolTip(QStringLiteral("Προβολή εγγράφου με ")
+                                            + OfficeProgramName(main->gDocumentType));
         }
     }
     if (m_state.gDbEnabled) {

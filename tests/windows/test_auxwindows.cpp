@@ -98,15 +98,15 @@ TEST(SettingsWindow, StoresTheViewerAndTheStartSwitch)
     ASSERT_NE(settings, nullptr);
     EXPECT_FALSE(settings->chksysdisp1->isChecked());
 
-    // The dialog proposes EXCEL.EXE and lets any program be picked; a file
-    // that is not a program is refused with a message.
+    // No EXCEL.EXE here: the dialog proposes nothing and lists programs; a
+    // file that is not a program is still refused with a message.
     const QString notAProgram = QDir(app.platform.appFolder).filePath(QStringLiteral("notes.txt"));
     writeFile(notAProgram, "x");
     app.platform.recorder.onOpenFile = [&](const FileRequest&) { return notAProgram; };
     settings->cmdFileName->click();
     ASSERT_EQ(app.platform.recorder.fileRequests.size(), 1);
-    EXPECT_EQ(app.platform.recorder.fileRequests[0].fileName, QStringLiteral("EXCEL.EXE"));
-    EXPECT_EQ(app.platform.recorder.fileRequests[0].filters.size(), 2);
+    EXPECT_TRUE(app.platform.recorder.fileRequests[0].fileName.isEmpty());
+    EXPECT_TRUE(app.platform.recorder.fileRequests[0].programsOnly);
     EXPECT_TRUE(settings->tbFileName->text().isEmpty());
     ASSERT_EQ(app.platform.recorder.messages.size(), 1);
 
