@@ -1,7 +1,13 @@
 #include "documents/OfficeApplication.h"
 
+#include "documents/DocumentIcons.h"
+
 #include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -20,7 +26,7 @@ constexpr int kPrintWaitMs = 120000;
 } // namespace
 
 std::unique_ptr<OfficeApplication> OfficeApplication::CreateObject(const QString& className, const QString& program,
-                                                                   const QString& profileFolder)
+                                                                   const QString& printProfile)
 {
     Kind kind;
     if (className == QLatin1String("Word.Application"))
@@ -32,59 +38,50 @@ std::unique_ptr<OfficeApplication> OfficeApplication::CreateObject(const QString
     const QFileInfo info(program);
     if (program.isEmpty() || !info.isFile() || !info.isExecutable())
         return nullptr;
-    return std::unique_ptr<OfficeApplication>(new OfficeApplication(kind, program, profileFolder));
+    return std::unique_ptr<OfficeApplication>(new OfficeApplication(kind, program, printProfile));
 }
 
-OfficeApplication::OfficeApplication(Kind kind, QString program, QString profileFolder)
-    : m_kind(kind), m_program(std::move(program)), m_profileFolder(std::move(profileFolder))
+OfficeApplication::OfficeApplication(Kind kind, QString program, QString printProfile)
+    : m_kind(kind), m_program(std::move(program)), m_printProfile(std::move(printProfile))
 {
 }
 
-OfficeApplication::~OfficeApplication()
+QStringList OfficeApplication::argumentsFor(const QString& path) const
 {
-    Quit();
+    // The user's own instance and settings: a document opened here joins the
+    // office windows the user already has, and the suite's recovery of the
+    // user's other documents after a crash is left alone.
+    return {QStringLiteral("--nologo"), QStringLiteral("--nofirststartwizard"),
+            m_kind == Kind::Excel ? QStringLiteral("--calc") : QStringLiteral("--writer"),
+            // -n: a new untitled document from the file.
+            QStringLiteral("-n"), path};
 }
 
-QStringList OfficeApplication::argumentsFor(const QString& path, bool asNewDocument) const
-{
-    QStringList args;
-    if (!m_profileFolder.isEmpty())
-        args << QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(m_profileFolder).toString();
-    args << QStringLiteral("--nologo") << QStringLiteral("--norestore") << QStringLiteral("--nofirststartwizard");
-    args << (m_kind == Kind::Excel ? QStringLiteral("--calc") : QStringLiteral("--writer"));
-    // -n makes a new untitled document from the file; -o opens the file itself.
-    args << (asNewDocument ? QStringLiteral("-n") : QStringLiteral("-o")) << path;
-    return args;
-}
-
-std::unique_ptr<OfficeDocument> OfficeApplication::start(const QString& path, bool asNewDocument)
+std::unique_ptr<OfficeDocument> OfficeApplication::open(const QString& path)
 {
     if (!Visible)
-        return std::make_unique<OfficeDocument>(*this, nullptr, path);
-    auto* process = new QProcess;
-    process->setProgram(m_program);
-    process->setArguments(argumentsFor(path, asNewDocument));
-    process->setStandardInputFile(QProcess::nullDevice());
-    process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardErrorFile(QProcess::nullDevice());
-#ifdef Q_OS_UNIX
-    // A group of its own, so that ending it reaches the suite's child processes.
-    process->setChildProcessModifier([] { ::setpgid(0, 0); });
-#endif
-    process->start();
-    if (!process->waitForStarted(kEndWaitMs)) {
-        delete process;
+        return std::make_unique<OfficeDocument>(*this, path, 0);
+    // Detached, in a session of its own: the window outlives this program and
+    // no signal meant for it reaches the office program.
+    QProcess process;
+    process.setProgram(m_program);
+    process.setArguments(argumentsFor(path));
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    qint64 pid = 0;
+    if (!process.startDetached(&pid))
         return nullptr;
-    }
-    m_processes.append(process);
-    return std::make_unique<OfficeDocument>(*this, process, path);
+    return std::make_unique<OfficeDocument>(*this, path, pid);
 }
 
 bool OfficeApplication::runHeadless(QStringList arguments) const
 {
     QStringList args;
-    if (!m_profileFolder.isEmpty())
-        args << QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(m_profileFolder).toString();
+    // An instance of its own: the user's office windows, open or not, neither
+    // take the job over nor keep a conversion from running.
+    if (!m_printProfile.isEmpty())
+        args << QStringLiteral("-env:UserInstallation=") + QString::fromLatin1(QUrl::fromLocalFile(m_printProfile).toEncoded());
     args << QStringLiteral("--nologo") << QStringLiteral("--norestore") << QStringLiteral("--headless") << arguments;
     QProcess process;
     process.setProgram(m_program);
@@ -96,70 +93,63 @@ bool OfficeApplication::runHeadless(QStringList arguments) const
     process.setChildProcessModifier([] { ::setpgid(0, 0); });
 #endif
     process.start();
+    const qint64 group = process.processId();
     // A first start of the private instance sets up its profile: allow for it.
-    if (!process.waitForFinished(kPrintWaitMs)) {
+    const bool finished = process.waitForFinished(kPrintWaitMs);
+    if (!finished)
         EndOfficeProcess(&process);
-        return false;
-    }
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+#ifdef Q_OS_UNIX
+    // Whatever the launcher left behind in its group goes with it.
+    else if (group > 0)
+        ::kill(-static_cast<pid_t>(group), SIGKILL);
+#endif
+    return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
-std::unique_ptr<OfficeDocument> OfficeApplication::DocumentsOpen(const QString& path)
+QString OfficeDocument::printable(const QString& folder) const
 {
-    return start(path, false);
-}
-
-std::unique_ptr<OfficeDocument> OfficeApplication::WorkBooksAdd(const QString& path)
-{
-    return start(path, true);
-}
-
-void OfficeApplication::Quit()
-{
-    for (const QPointer<QProcess>& process : std::as_const(m_processes)) {
-        if (process) {
-            EndOfficeProcess(process);
-            delete process.data();
-        }
-    }
-    m_processes.clear();
-}
-
-void OfficeDocument::Close(bool)
-{
-    if (m_process)
-        EndOfficeProcess(m_process);
+    if (m_app.kind() != OfficeApplication::Kind::Excel)
+        return m_path;
+    if (!m_app.runHeadless({QStringLiteral("--convert-to"), QStringLiteral("fods"), QStringLiteral("--outdir"), folder,
+                            m_path}))
+        return m_path;
+    const QString flat = QDir(folder).filePath(QFileInfo(m_path).completeBaseName() + QStringLiteral(".fods"));
+    QFile file(flat);
+    if (!file.open(QIODevice::ReadOnly))
+        return m_path;
+    const QByteArray fitted = FitSheetWidthToPage(file.readAll());
+    file.close();
+    QSaveFile out(flat);
+    if (!out.open(QIODevice::WriteOnly) || out.write(fitted) != fitted.size() || !out.commit())
+        return m_path;
+    return flat;
 }
 
 bool OfficeDocument::PrintOut(const QString& printerName)
 {
+    QTemporaryDir work;
+    const QString file = work.isValid() ? printable(work.path()) : m_path;
     if (printerName.isEmpty())
-        return m_app.runHeadless({QStringLiteral("-p"), m_path});
-    return m_app.runHeadless({QStringLiteral("--pt"), printerName, m_path});
+        return m_app.runHeadless({QStringLiteral("-p"), file});
+    return m_app.runHeadless({QStringLiteral("--pt"), printerName, file});
 }
 
 bool OfficeDocument::ExportPdf(const QString& pdfPath)
 {
-    // The suite names its output after the document, in a folder of our choice.
+    QTemporaryDir work;
     QTemporaryDir out;
-    if (!out.isValid() || !m_app.runHeadless({QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-                                              QStringLiteral("--outdir"), out.path(), m_path}))
+    if (!work.isValid() || !out.isValid())
         return false;
-    const QString made = QDir(out.path()).filePath(QFileInfo(m_path).completeBaseName() + QStringLiteral(".pdf"));
+    const QString file = printable(work.path());
+    // The suite names its output after the document, in a folder of our choice.
+    if (!m_app.runHeadless({QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"),
+                            out.path(), file}))
+        return false;
+    const QString made = QDir(out.path()).filePath(QFileInfo(file).completeBaseName() + QStringLiteral(".pdf"));
     if (!QFileInfo(made).isFile())
         return false;
     QFile::remove(pdfPath);
     return QFile::copy(made, pdfPath);
-}
-
-bool OfficeDocument::running() const
-{
-    return m_process && m_process->state() != QProcess::NotRunning;
-}
-
-qint64 OfficeDocument::processId() const
-{
-    return m_process ? m_process->processId() : 0;
 }
 
 void ReleaseOffice(std::unique_ptr<OfficeApplication>& app, std::unique_ptr<OfficeDocument>& document)
@@ -207,4 +197,37 @@ QString FindOfficeProgram()
             return found;
     }
     return QString();
+}
+
+QString OfficeProgramName(const QString& type)
+{
+    return IsSpreadsheetType(type) ? QStringLiteral("LibreOffice Calc") : QStringLiteral("LibreOffice Writer");
+}
+
+QString OfficePackage(const QString& type)
+{
+    return IsSpreadsheetType(type) ? QStringLiteral("libreoffice-calc") : QStringLiteral("libreoffice-writer");
+}
+
+QByteArray FitSheetWidthToPage(const QByteArray& fods)
+{
+    // Any scaling the sheet had would fight the new one.
+    static const QRegularExpression scaling(
+        QStringLiteral(R"(\s(?:style|loext):scale-to(?:-pages|-X|-Y)?="[^"]*")"));
+    static const QRegularExpression tag(QStringLiteral("<style:page-layout-properties((?:\\s[^>]*)?/?)>"));
+    const QString text = QString::fromUtf8(fods);
+    QString result;
+    result.reserve(text.size() + 256);
+    qsizetype at = 0;
+    for (auto it = tag.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        result += QStringView(text).mid(at, m.capturedStart() - at);
+        QString attributes = m.captured(1);
+        attributes.remove(scaling);
+        result += QStringLiteral("<style:page-layout-properties style:scale-to-X=\"1\" style:scale-to-Y=\"0\"")
+            + attributes + u'>';
+        at = m.capturedEnd();
+    }
+    result += QStringView(text).mid(at);
+    return result.toUtf8();
 }

@@ -205,6 +205,9 @@ public:
     QString SaveBlobBodyFile(const QString& query);
     void UpdateBlobProgress(ProgressControl* progress);
     bool StartOfficeApplication(const QString& type, bool Visible);
+    // What the document button opens a document of the type with, by the
+    // name the user knows it.
+    QString documentOpener(const QString& type) const;
     void cmdpicWordlaw_Click();
     void DeleteTempFiles();
 

@@ -4,6 +4,7 @@
 #include "documents/BlobWriter.h"
 #include "documents/DocumentIcons.h"
 #include "documents/DocumentSql.h"
+#include "documents/HandedFiles.h"
 #include "documents/OfficeApplication.h"
 #include "mainwindow/Controls.h"
 #include "pages/FrmHotBrowser.h"
@@ -103,20 +104,24 @@ void FrmInitial::ShowScheduleFile(qint32 id, QString& html)
         } else if (IsSpreadsheetType(gDocumentType)) {
             rtbWord->setVisible(false);
             brwWebBrowser2->setVisible(true);
+            const QString opener = documentOpener(gDocumentType);
             html = QStringLiteral("<p>To υπόδειγμα που επιλέξατε να προβάλετε είναι ένα <b>αρχείο excel</b>.</p>")
                 + QStringLiteral("<p>Για την προβολή του κάντε κλικ στην επιλογή <img src='") + m_state.gAppPath
-                + QStringLiteral("/help/excel.ico' title='Προβολή Εγγράφου με  Microsoft Office Excel'/>.</p>")
+                + QStringLiteral("/help/excel.ico' title='Προβολή Εγγράφου με  ") + opener.toHtmlEscaped()
+                + QStringLiteral("'/>.</p>")
                 + QStringLiteral("<i><b>Προσοχή!</b>Για την ορθή προβολή του εγγράφου θα πρέπει να υπαρχει εγκατάσταση "
-                                 "του <u>Microsoft Office Εxcel</u> στον υπολογιστή σας.");
+                                 "του <u>")
+                + opener.toHtmlEscaped() + QStringLiteral("</u> στον υπολογιστή σας.");
         } else {
             rtbWord->setVisible(false);
             brwWebBrowser2->setVisible(true);
+            // Nothing of the document shows here: say where it does.
+            html = QStringLiteral("<p>Το υπόδειγμα που επιλέξατε ανοίγει με το κουμπί «Προβολή εγγράφου» (")
+                + documentOpener(gDocumentType).toHtmlEscaped() + QStringLiteral(").</p>");
         }
         if (m_state.gViewerPath.isEmpty()) {
             cmdpicWordlaw->setIcon(imListDocuments->picture(DocumentImageIndex(gDocumentType)));
-            cmdpicWordlaw->setToolTip(gDocumentType == QLatin1String("rtf")
-                                          ? QStringLiteral("Προβολή εγγράφου με Microsoft Office Word")
-                                          : QStringLiteral("Προβολή εγγράφου με Microsoft Office Excel"));
+            cmdpicWordlaw->setToolTip(QStringLiteral("Προβολή εγγράφου με ") + OfficeProgramName(gDocumentType));
         }
     } catch (...) {
         rtbWord->setVisible(false);
@@ -157,20 +162,26 @@ bool FrmInitial::StartOfficeApplication(const QString& type, bool Visible)
     const bool excel = IsSpreadsheetType(type);
     m_state.gOfficeApp = OfficeApplication::CreateObject(
         excel ? QStringLiteral("Excel.Application") : QStringLiteral("Word.Application"), m_platform.officeProgram(),
-        m_state.gTempPath + QStringLiteral("office-profile"));
+        m_state.gTempPath + QStringLiteral("office-print-profile"));
     if (!m_state.gOfficeApp) {
         MessageRequest box;
+        const QString install = QStringLiteral("\r\nΓια να την εγκαταστήσετε, εγκαταστήστε το πακέτο «")
+            + OfficePackage(type) + QStringLiteral("» (sudo apt install ") + OfficePackage(type) + QStringLiteral(").");
         if (excel) {
             box.icon = MsgIcon::Critical;
             box.title = QStringLiteral("Ανεπιτυχής Προβολή Εγγράφου");
-            box.prompt = QStringLiteral("Η Εφαρμογή Microsoft Office Excel δεν βρέθηκε στον Υπολογιστή σας.\r\n"
-                                        "Αν υπάρχει εγκατάσταση της εφαρμογής, επιχειρστε να ορίσετε τη διαδρομή της "
-                                        "από την επιλογή 'Ρυθμίσεις'.");
+            box.prompt = QStringLiteral("Η Εφαρμογή ") + OfficeProgramName(type)
+                + QStringLiteral(" δεν βρέθηκε στον Υπολογιστή σας.\r\n"
+                                 "Αν υπάρχει εγκατάσταση της εφαρμογής, επιχειρστε να ορίσετε τη διαδρομή της "
+                                 "από την επιλογή 'Ρυθμίσεις'.")
+                + install;
         } else {
-            box.prompt = QStringLiteral("Η Εφαρμογή Microsoft Office Word δεν βρέθηκε στον Υπολογιστή σας.\r\n"
-                                        "Αν υπάρχει εγκατάσταση της εφαρμογής ή θέλετε να ορίσετε διαφορετική εφαρμογή "
-                                        "για το άνοιγμα των εγγράφων, επιχειρίστε να ορίσετε τη διαδρομή της από την "
-                                        "επιλογή 'Ρυθμίσεις'.");
+            box.prompt = QStringLiteral("Η Εφαρμογή ") + OfficeProgramName(type)
+                + QStringLiteral(" δεν βρέθηκε στον Υπολογιστή σας.\r\n"
+                                 "Αν υπάρχει εγκατάσταση της εφαρμογής ή θέλετε να ορίσετε διαφορετική εφαρμογή "
+                                 "για το άνοιγμα των εγγράφων, επιχειρίστε να ορίσετε τη διαδρομή της από την "
+                                 "επιλογή 'Ρυθμίσεις'.")
+                + install;
         }
         m_platform.dialogs().messageBox(box);
         return false;
@@ -194,8 +205,14 @@ void FrmInitial::cmdpicWordlaw_Click()
                             "πρώτα το σύνδεσμο του εγγράφου που θέλετε να προβάλλετε.")});
         return;
     }
+    // The window gets a copy of its own: the next document written under the
+    // same name, or the clean-up at exit, must not change what it shows.
+    const auto handOver = [this, &file] {
+        const QString copy = HandOverCopy(m_state.gTempPath, file);
+        return copy.isEmpty() ? file : copy;
+    };
     if (!m_state.gViewerPath.isEmpty()) {
-        if (!StartViewer(m_state.gViewerPath, file))
+        if (!StartViewer(m_state.gViewerPath, handOver()))
             m_platform.dialogs().messageBox(
                 {MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Ανεπιτυχής Προβολή Εγγράφου."),
                  QStringLiteral("Δεν ήταν δυνατή η εκκίνηση του προγράμματος προβολής εγγράφων:\r") + m_state.gViewerPath
@@ -208,12 +225,19 @@ void FrmInitial::cmdpicWordlaw_Click()
     if (!StartOfficeApplication(gDocumentType, true))
         return;
     if (IsSpreadsheetType(gDocumentType)) {
-        m_state.gOfficeDocument = m_state.gOfficeApp->WorkBooksAdd(file);
+        m_state.gOfficeDocument = m_state.gOfficeApp->WorkBooksAdd(handOver());
     } else {
-        m_state.gOfficeDocument = m_state.gOfficeApp->DocumentsOpen(file);
+        m_state.gOfficeDocument = m_state.gOfficeApp->DocumentsOpen(handOver());
         if (m_state.gOfficeDocument)
             m_state.gOfficeDocument->Activate();
     }
+}
+
+QString FrmInitial::documentOpener(const QString& type) const
+{
+    if (!m_state.gViewerPath.isEmpty())
+        return QFileInfo(m_state.gViewerPath).fileName();
+    return OfficeProgramName(type);
 }
 
 void FrmInitial::DeleteTempFiles()

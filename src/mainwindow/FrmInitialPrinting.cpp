@@ -53,7 +53,8 @@ void FrmInitial::printTemplate()
             Platform& platform;
             ~Pointer() { platform.setHourglass(false); }
         } pointer{m_platform};
-        // Whatever happens, the office program goes when the print is done.
+        // Whatever happens, the print's references go when it is done; its
+        // headless instance has ended by then, and the user's windows stay.
         struct Release {
             AppState& state;
             ~Release() { ReleaseOffice(state.gOfficeApp, state.gOfficeDocument); }

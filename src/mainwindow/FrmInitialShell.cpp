@@ -3,6 +3,7 @@
 #include "data/Database.h"
 
 #include "data/JetFunctions.h"
+#include "documents/HandedFiles.h"
 #include "mainwindow/Controls.h"
 #include "pages/PageBrowser.h"
 #include "pages/ReadingSetup.h"
@@ -139,7 +140,10 @@ void FrmInitial::Form_Load()
             m_program.loadFrmSystemInfo().ShowModeless();
         rs.close();
     });
-    ignoringErrors([this] { DeleteTempFiles(); });
+    ignoringErrors([this] {
+        DeleteTempFiles();
+        RemoveHandedCopies(m_state.gTempPath);
+    });
 
     gLoading = false;
     m_program.unloadFrmWait();

@@ -1,5 +1,6 @@
 // Laws and templates stored as documents, in the main window and the viewer,
 // and the document button.
+#include "documents/HandedFiles.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/FrmInitial.h"
 #include "pages/FrmHotBrowser.h"
@@ -11,6 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
+#include <signal.h>
+#endif
+
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -21,6 +27,7 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QThread>
 #include <QToolButton>
 
 namespace {
@@ -86,10 +93,27 @@ protected:
         const QString program = QDir(app.platform.scratch.path()).filePath(QStringLiteral("soffice"));
         QFile f(program);
         f.open(QIODevice::WriteOnly);
-        f.write(QByteArray("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\n") + (waits ? "exec sleep 30\n" : ""));
+        f.write(QByteArray("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.part\"\nmv \"$0.part\" \"$0.args\"\n")
+                + (waits ? "exec sleep 30\n" : ""));
         f.close();
         f.setPermissions(f.permissions() | QFile::ExeOwner);
         return program;
+    }
+
+    // What a stand-in program was last started with.
+    static QStringList given(const QString& program)
+    {
+        QFile args(program + QStringLiteral(".args"));
+        QDeadlineTimer deadline(5000);
+        while (!args.exists() && !deadline.hasExpired())
+            QThread::msleep(10);
+        args.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(args.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+    static QByteArray bytesOf(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
     }
 
     TestApp app{kContent};
@@ -177,7 +201,7 @@ TEST_F(Attached, TemplatesByKind)
     EXPECT_FALSE(w().rtbWord->isHidden());
     EXPECT_TRUE(w().brwWebBrowser2->isHidden());
     EXPECT_EQ(w().rtbWord->toPlainText().trimmed(), QStringLiteral("Αθήνα"));
-    EXPECT_EQ(w().cmdpicWordlaw->toolTip(), QStringLiteral("Προβολή εγγράφου με Microsoft Office Word"));
+    EXPECT_EQ(w().cmdpicWordlaw->toolTip(), QStringLiteral("Προβολή εγγράφου με LibreOffice Writer"));
     EXPECT_EQ(w().cmdpicWordlaw->icon().cacheKey(), w().imListDocuments->picture(1).cacheKey());
 
     showTemplate("#3");
@@ -187,13 +211,17 @@ TEST_F(Attached, TemplatesByKind)
     EXPECT_TRUE(w().brwWebBrowser2->BodyHtml().startsWith(
         QStringLiteral("<p>To υπόδειγμα που επιλέξατε να προβάλετε είναι ένα <b>αρχείο excel</b>.</p>")));
     EXPECT_TRUE(w().brwWebBrowser2->BodyHtml().contains(st().gAppPath + QStringLiteral("/help/excel.ico'")));
-    EXPECT_EQ(w().cmdpicWordlaw->toolTip(), QStringLiteral("Προβολή εγγράφου με Microsoft Office Excel"));
+    EXPECT_TRUE(w().brwWebBrowser2->BodyHtml().endsWith(
+        QStringLiteral("εγκατάσταση του <u>LibreOffice Calc</u> στον υπολογιστή σας.")));
+    EXPECT_EQ(w().cmdpicWordlaw->toolTip(), QStringLiteral("Προβολή εγγράφου με LibreOffice Calc"));
     EXPECT_EQ(w().cmdpicWordlaw->icon().cacheKey(), w().imListDocuments->picture(2).cacheKey());
 
-    // Written but not shown; the notice before it does not stay.
+    // Written but not shown: a line says where it opens instead of the
+    // notice before it.
     showTemplate("#4");
     EXPECT_TRUE(QFile::exists(temp("BlobSubBody.html")));
-    EXPECT_TRUE(w().brwWebBrowser2->toPlainText().trimmed().isEmpty());
+    EXPECT_EQ(w().brwWebBrowser2->toPlainText().trimmed(),
+              QStringLiteral("Το υπόδειγμα που επιλέξατε ανοίγει με το κουμπί «Προβολή εγγράφου» (LibreOffice Writer)."));
 
     // After a document the page view comes back for a template with text.
     showTemplate("#2");
@@ -211,35 +239,61 @@ TEST_F(Attached, TheDocumentButton)
     EXPECT_EQ(app.platform.recorder.messages[0].title, QStringLiteral("Ανεπιτυχής Προβολή Εγγράφου."));
     EXPECT_EQ(app.platform.recorder.messages[0].icon, MsgIcon::Critical);
 
-    // Without an office program: the not-found message of each kind.
+    // Without an office program: the not-found message of each kind names
+    // the program that would open it and its package.
     showTemplate("#2");
     st().gLawIdThemata = 2;
     w().cmdpicWordlaw->click();
     ASSERT_EQ(app.platform.recorder.messages.size(), 2);
     EXPECT_TRUE(app.platform.recorder.messages[1].title.isEmpty());
     EXPECT_TRUE(app.platform.recorder.messages[1].prompt.startsWith(
-        QStringLiteral("Η Εφαρμογή Microsoft Office Word δεν βρέθηκε στον Υπολογιστή σας.\r\n")));
+        QStringLiteral("Η Εφαρμογή LibreOffice Writer δεν βρέθηκε στον Υπολογιστή σας.\r\n")));
+    EXPECT_TRUE(app.platform.recorder.messages[1].prompt.contains(QStringLiteral("«libreoffice-writer»")));
     showTemplate("#3");
     st().gLawIdThemata = 3;
     w().cmdpicWordlaw->click();
     ASSERT_EQ(app.platform.recorder.messages.size(), 3);
     EXPECT_EQ(app.platform.recorder.messages[2].title, QStringLiteral("Ανεπιτυχής Προβολή Εγγράφου"));
+    EXPECT_TRUE(app.platform.recorder.messages[2].prompt.startsWith(
+        QStringLiteral("Η Εφαρμογή LibreOffice Calc δεν βρέθηκε")));
+    EXPECT_TRUE(app.platform.recorder.messages[2].prompt.contains(QStringLiteral("«libreoffice-calc»")));
 
-    // With one: a new document from the spreadsheet, and showing another
-    // document ends it.
+    // With one: a new document from a copy of the spreadsheet, handed to the
+    // user for good: showing another document, printing and leaving the
+    // program leave it open, and its copy stays as it was.
     app.platform.officePath = standInOffice();
     w().cmdpicWordlaw->click();
     ASSERT_TRUE(st().gOfficeDocument);
-    EXPECT_TRUE(st().gOfficeDocument->running());
+    const qint64 pid = st().gOfficeDocument->handedProcess();
+    ASSERT_GT(pid, 0);
+    const QString handed = given(app.platform.officePath).value(4);
+    EXPECT_TRUE(handed.startsWith(HandedFolder(st().gTempPath)));
+    EXPECT_EQ(bytesOf(handed), QByteArray::fromHex("504B0304"));
     showTemplate("#2");
     EXPECT_FALSE(st().gOfficeDocument);
-    EXPECT_FALSE(st().gOfficeApp);
+    app.platform.officePath = standInOffice(false);
+    printInto(QDir(app.platform.scratch.path()).filePath(QStringLiteral("t.pdf")));
+    w().cmdpiclaw->click();
+    w().close();
+    EXPECT_TRUE(QFile::exists(handed));
+    EXPECT_EQ(bytesOf(handed), QByteArray::fromHex("504B0304"));
+#ifdef Q_OS_UNIX
+    EXPECT_EQ(::kill(static_cast<pid_t>(pid), 0), 0);
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+#endif
+}
 
-    // A configured viewer is used instead of the office program.
-    st().gViewerPath = standInOffice(false);
+TEST_F(Attached, AViewerGetsACopyOfItsOwn)
+{
+    showTemplate("#2");
     st().gLawIdThemata = 2;
+    st().gViewerPath = standInOffice(false);
     w().cmdpicWordlaw->click();
     EXPECT_FALSE(st().gOfficeApp);
+    const QStringList args = given(st().gViewerPath);
+    ASSERT_EQ(args.size(), 1);
+    EXPECT_TRUE(args[0].startsWith(HandedFolder(st().gTempPath)));
+    EXPECT_EQ(bytesOf(args[0]), bytesOf(temp("BlobSubBody.rtf")));
 }
 
 TEST_F(Attached, TemporaryFilesAreClearedAtUnload)
