@@ -9,6 +9,7 @@ packages=(
   qt6-l10n-tools qt6-translations-l10n
   libsqlite3-dev sqlite3
   mdbtools-dev mdbtools
+  libstemmer-dev
   libgtest-dev libgmock-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   xvfb xauth

@@ -135,3 +135,17 @@ QString FoldSearchText(const QVariant& value)
         return QString();
     return FoldSearchText(value.toString());
 }
+
+char32_t FoldWordChar(char32_t c)
+{
+    static const std::array<char16_t, kTableEnd> lower = [] {
+        std::array<char16_t, kTableEnd> t{};
+        for (char32_t k = 0; k < kTableEnd; ++k)
+            t[k] = static_cast<char16_t>(QChar::toLower(static_cast<char32_t>(foldTable()[k])));
+        return t;
+    }();
+    if (c < kTableEnd)
+        return lower[c];
+    const char32_t upper = QChar::toUpper(c);
+    return QChar::toLower(upper <= 0xFFFF ? static_cast<char32_t>(accentFold(static_cast<char16_t>(upper))) : upper);
+}

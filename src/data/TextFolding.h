@@ -12,3 +12,7 @@ QString FoldSearchText(const QVariant& value);
 // The same folding without the trimming: character for character, so that
 // a position in the folded text is the same position in the text.
 QString FoldKeepingLength(const QString& value);
+
+// One code point of the search folding, then in lower case: the form words
+// take in the full-text index ("Ά", "ά" and "α" all give "α", "Σ" gives "σ").
+char32_t FoldWordChar(char32_t c);

@@ -288,6 +288,11 @@ QString DesktopPlatform::userDataFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
+QString DesktopPlatform::cacheFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/Selvara");
+}
+
 void DesktopPlatform::openUrl(const QUrl& url)
 {
     QDesktopServices::openUrl(url);

@@ -21,6 +21,7 @@ public:
     QString tempFolder() override;
     QString officeProgram() override;
     QString userDataFolder() override;
+    QString cacheFolder() override;
     bool installedFolder() override;
     bool importJetDatabase(const QString& jetFile, const QString& output, QString* message) override;
     void openUrl(const QUrl& url) override;

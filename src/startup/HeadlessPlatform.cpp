@@ -38,6 +38,7 @@ HeadlessPlatform::HeadlessPlatform()
     appFolder = root.filePath(QStringLiteral("app"));
     tempPath = root.filePath(QStringLiteral("tmp")) + QDir::separator();
     userDataPath = root.filePath(QStringLiteral("userdata"));
+    cachePath = root.filePath(QStringLiteral("cache"));
     locale = GreekLocale();
     os.known = true;
     os.productName = QStringLiteral("Debian GNU/Linux 12 (bookworm)");

@@ -49,6 +49,7 @@ public:
     QString tempFolder() override { return tempPath; }
     QString officeProgram() override { return officePath; }
     QString userDataFolder() override { return userDataPath; }
+    QString cacheFolder() override { return cachePath; }
     bool installedFolder() override { return installed; }
     bool importJetDatabase(const QString& jetFile, const QString& output, QString* message) override;
     void openUrl(const QUrl& url) override { openedUrls.append(url); }
@@ -73,6 +74,7 @@ public:
     QString tempPath;
     QString officePath;  // none installed unless the caller says so
     QString userDataPath;
+    QString cachePath;
     QList<QUrl> openedUrls;
     LocaleValues locale;
     OsVersion os;

@@ -44,6 +44,9 @@ public:
     virtual QString officeProgram() = 0;
     // The user's own data folder, for what the program's folder cannot keep.
     virtual QString userDataFolder() = 0;
+    // The user's cache folder for what the program can make again (the
+    // full-text index).
+    virtual QString cacheFolder() = 0;
     // True when the application folder is an installed one: the program reads
     // it and never writes to it, whoever runs the program.
     virtual bool installedFolder() { return false; }

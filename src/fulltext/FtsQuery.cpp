@@ -1,0 +1,158 @@
+#include "fulltext/FtsQuery.h"
+
+#include "fulltext/GreekTokenizer.h"
+
+#include <string>
+#include <vector>
+
+namespace FullText {
+
+namespace {
+
+struct Term {
+    QString text;      // as typed, without its - or *
+    bool phrase = false;
+    bool exclude = false;
+    bool prefix = false;
+    bool orBefore = false;  // joined to the term before by OR
+};
+
+// Splits the text into terms: quoted phrases (when the quote closes), the
+// words OR and ή, and chunks between blanks with their - and *.
+std::vector<Term> Terms(const QString& text)
+{
+    std::vector<Term> terms;
+    bool orPending = false;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && static_cast<int>(terms.size()) < kMaxTerms) {
+        const QChar c = text[i];
+        if (c.isSpace() || c.isNull()) {
+            ++i;
+            continue;
+        }
+        Term term;
+        if (c == u'-' && i + 1 < n && !text[i + 1].isSpace()) {
+            term.exclude = true;
+            ++i;
+        }
+        if (i < n && text[i] == u'"') {
+            const qsizetype close = text.indexOf(u'"', i + 1);
+            if (close > i) {
+                term.text = text.mid(i + 1, close - i - 1);
+                term.phrase = true;
+                i = close + 1;
+            } else {
+                ++i;  // a lone quote is no phrase
+                continue;
+            }
+        } else {
+            const qsizetype start = i;
+            while (i < n && !text[i].isSpace() && text[i] != u'"')
+                ++i;
+            term.text = text.mid(start, i - start);
+            if (!term.exclude && (term.text == QLatin1String("OR") || term.text == QStringLiteral("ή")
+                                  || term.text == QStringLiteral("Ή"))) {
+                orPending = !terms.empty();
+                continue;
+            }
+            while (term.text.endsWith(u'*')) {
+                term.text.chop(1);
+                term.prefix = true;
+            }
+        }
+        term.orBefore = orPending && !term.exclude;
+        orPending = false;
+        terms.push_back(term);
+    }
+    return terms;
+}
+
+void AppendToken(std::string& out, std::string_view token)
+{
+    out += '"';
+    out += token;
+    out += '"';
+}
+
+// The stems of the words as one phrase, or the exact forms as one.
+std::string Phrase(const std::vector<std::string>& words, WordStemmer& stemmer, bool exact, bool* differs)
+{
+    std::string out;
+    for (const std::string& w : words) {
+        if (!out.empty())
+            out += " + ";
+        const std::string stem(stemmer.stem(w));
+        if (!exact || stem == w) {
+            AppendToken(out, stem);
+        } else {
+            *differs = true;
+            AppendToken(out, std::string(1, kExactMark) + w);
+        }
+    }
+    return out;
+}
+
+std::string Expression(const Term& term, const std::vector<std::string>& words, WordStemmer& stemmer)
+{
+    if (term.prefix && words.size() == 1 && !term.phrase) {
+        std::string out = "(";
+        AppendToken(out, words[0]);
+        out += " * OR ";
+        AppendToken(out, std::string(1, kExactMark) + words[0]);
+        out += " *)";
+        return out;
+    }
+    bool differs = false;
+    const std::string stems = Phrase(words, stemmer, false, &differs);
+    if (term.exclude)
+        return "(" + stems + ")";
+    const std::string exacts = Phrase(words, stemmer, true, &differs);
+    // A form found as typed counts on both sides, and so ranks above a
+    // match on the stem alone.
+    return differs ? "(" + stems + " OR " + exacts + ")" : "(" + stems + ")";
+}
+
+} // namespace
+
+Query ParseQuery(const QString& text, WordStemmer& stemmer)
+{
+    Query query;
+    std::string positive;
+    std::string negative;
+    bool groupOpen = false;
+    for (const Term& term : Terms(text)) {
+        const QByteArray utf8 = term.text.toUtf8();
+        const std::vector<std::string> words = FoldedWords(std::string_view(utf8.constData(), utf8.size()));
+        if (words.empty())
+            continue;
+        const std::string expression = Expression(term, words, stemmer);
+        if (term.exclude) {
+            negative += " NOT " + expression;
+            continue;
+        }
+        query.words << term.text;
+        if (positive.empty()) {
+            positive = expression;
+        } else if (term.orBefore) {
+            if (!groupOpen) {
+                // (previous OR this): wrap the last operand.
+                const size_t lastAnd = positive.rfind(" AND ");
+                const size_t cut = lastAnd == std::string::npos ? 0 : lastAnd + 5;
+                positive.insert(cut, "(");
+                groupOpen = true;
+            } else {
+                positive.pop_back();
+            }
+            positive += " OR " + expression + ")";
+        } else {
+            groupOpen = false;
+            positive += " AND " + expression;
+        }
+    }
+    if (!positive.empty())
+        query.match = QByteArray::fromStdString(positive + negative);
+    return query;
+}
+
+} // namespace FullText
