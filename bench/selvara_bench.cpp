@@ -2,9 +2,10 @@
 // large law page, a large topic page, writing a large attached document,
 // loading a long history, opening a 5 MB rtf document, and the peak memory.
 //
-//   selvara_bench [--db PATH] [--runs N] [--load-only] [--jet JET_FILE]
+//   selvara_bench [--db PATH] [--runs N] [--load-only] [--fulltext-only] [--jet JET_FILE]
 //
-// --load-only measures the main window's load alone, for a profiler.
+// --load-only measures the main window's load alone, for a profiler;
+// --fulltext-only the full-text index alone.
 //
 // Beside each figure stand two floors measured in the same run: the statement
 // floor (the very statements the figure issued, run back to back through
@@ -58,14 +59,21 @@ long statusKb(const char* field)
     return 0;
 }
 
+} // namespace
+
 // Peak memory since the last reset.
-long peakKb() { return statusKb("VmHWM:"); }
-void resetPeak()
+long PeakKb() { return statusKb("VmHWM:"); }
+void ResetPeak()
 {
     QFile f(QStringLiteral("/proc/self/clear_refs"));
     if (f.open(QIODevice::WriteOnly))
         f.write("5");
 }
+
+namespace {
+
+long peakKb() { return PeakKb(); }
+void resetPeak() { ResetPeak(); }
 
 // A second, plain SQLite connection for the floors.
 class RawDb {
@@ -178,6 +186,8 @@ void MeasureHostilePages(int runs);
 void MeasureNestedPages(int runs);
 // In import_figure.cpp.
 void MeasureJetImport(const QString& jetFile, int runs);
+// In fulltext_figure.cpp.
+void MeasureFullText(const QString& dbPath, int runs);
 
 int main(int argc, char** argv)
 {
@@ -187,10 +197,13 @@ int main(int argc, char** argv)
     QString dbPath = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/edudataD.mdb"));
     int runs = 5;
     bool loadOnly = false;
+    bool fulltextOnly = false;
     QString jetFile = QStringLiteral(SELVARA_JET_SAMPLE);
     for (int i = 1; i < argc; ++i) {
         if (qstrcmp(argv[i], "--load-only") == 0)
             loadOnly = true;
+        else if (qstrcmp(argv[i], "--fulltext-only") == 0)
+            fulltextOnly = true;
         else if (i + 1 == argc)
             break;
         else if (qstrcmp(argv[i], "--db") == 0)
@@ -203,6 +216,10 @@ int main(int argc, char** argv)
     if (!QFileInfo::exists(dbPath)) {
         std::fprintf(stderr, "no database at %s\n", qPrintable(dbPath));
         return 2;
+    }
+    if (fulltextOnly) {
+        MeasureFullText(dbPath, runs);
+        return 0;
     }
     RawDb raw(dbPath);
     long topics = 0, laws = 0, entries = 0;
@@ -354,6 +371,7 @@ int main(int argc, char** argv)
     MeasureHostilePages(runs);
     MeasureNestedPages(runs);
     MeasureJetImport(jetFile, runs);
+    MeasureFullText(dbPath, runs);
     std::printf("%-34s %10.1f MB (target < 300 MB)\n", "peak memory", static_cast<double>(overallPeakKb) / 1024.0);
     return 0;
 }

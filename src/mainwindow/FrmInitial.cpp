@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 
 const QString FrmInitial::kTopics = QStringLiteral("Θέματα");
@@ -103,6 +104,9 @@ void FrmInitial::createControls()
                                      QStringLiteral("Ρυθμίσεις"), QStringLiteral("Έξοδος")};
     for (int i = 0; i < 4; ++i)
         cmdtoolbar[i] = PictureButton(sspToolbar, indexed("cmdtoolbar", i), toolbarIcons[i], toolbarTexts[i]);
+    cmdFullText = PictureButton(sspToolbar, QStringLiteral("cmdFullText"), Pictures::SearchTexts(),
+                                QStringLiteral("Αναζήτηση στα κείμενα (Ctrl+Shift+F)"));
+    lblFullText = label(sspToolbar, QStringLiteral("lblFullText"), QString());
 
     SSTab1 = new SSTab(QStringLiteral("SSTab1"), client);
     for (const QString& caption : {kOrganisation, kTopics, kLegislation, kOrganisation, kHistory})
@@ -234,6 +238,9 @@ void FrmInitial::wireEvents()
     connect(SSTab1, &SSTab::Click, this, [this](int previous) { guarded([=, this] { SSTab1_Click(previous); }); });
     for (int i = 0; i < 4; ++i)
         connect(cmdtoolbar[i], &QToolButton::clicked, this, [this, i] { guarded([=, this] { cmdtoolbar_Click(i); }); });
+    connect(cmdFullText, &QToolButton::clicked, this, [this] { guarded([this] { OpenFullTextWindow(); }); });
+    auto* searchTexts = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this);
+    connect(searchTexts, &QShortcut::activated, this, [this] { guarded([this] { OpenFullTextWindow(); }); });
 
     connect(tvwTree, &TreeView::Click, this, [this] { guarded([this] { tvwTree_Click(); }); });
     connect(tvwTree, &TreeView::KeyDown, this, [this](int key, Qt::KeyboardModifiers) {

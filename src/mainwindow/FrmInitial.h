@@ -30,6 +30,9 @@ class SplitterBar;
 class SSTab;
 class TreeView;
 struct AppState;
+namespace FullText {
+struct Hit;
+}
 
 // The main window: it lives for the whole run, and closing it ends the program.
 class FrmInitial : public QMainWindow {
@@ -89,6 +92,9 @@ public:
     QToolButton* Cmddelete;
     Panel* sspToolbar;
     QToolButton* cmdtoolbar[4];
+    // The search in every text, and how its index is coming on.
+    QToolButton* cmdFullText;
+    QLabel* lblFullText;
     QLabel* imLogoStrech;
     QLabel* imLogo;
     QLabel* imLogoTarvoP;
@@ -193,6 +199,14 @@ public:
     void TreeView_with_Schedule_search_P(const QString& l_text);
     void TreeView_with_Schedule_search_N(const QString& l_text);
 
+    // The search in every text: its window, with the words given; a result
+    // opened where the program shows it, the forms found marked.
+    void OpenFullTextWindow(const QString& text = QString());
+    // Returns the window it shows in.
+    QWidget* OpenFullTextHit(const FullText::Hit& hit, const QString& shown, const QStringList& forms);
+    // Starts the index now, or once the window is idle.
+    void startFullTextIndex();
+    void scheduleFullTextIndex();
     void LoadHistory();
     void save_history();
     void cmdpichistory_Click();

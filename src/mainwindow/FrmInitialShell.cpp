@@ -158,6 +158,7 @@ void FrmInitial::Form_Load()
     for (QLineEdit* box : {txtsearchSchedule[0], txtsearchSchedule[1], txtsearch[0], txtsearch[1], txtsearchlaw[0], txtsearchlaw[1]})
         box->clear();
     m_platform.setHourglass(false);
+    scheduleFullTextIndex();
 }
 
 void FrmInitial::SSTab1_Click(int)
@@ -437,6 +438,12 @@ void FrmInitial::ApplyLayout()
     place(sspToolbar, layout.sspToolbar);
     for (int i = 0; i < 4; ++i)
         place(cmdtoolbar[i], layout.cmdtoolbar[i]);
+    // Left of the four buttons the layout rules place, as far from them as
+    // they are from each other; the index's progress left of it.
+    const QRect first = cmdtoolbar[0]->geometry();
+    const int gap = cmdtoolbar[1]->geometry().left() - first.right() - 1;
+    cmdFullText->setGeometry(first.translated(-(first.width() + gap), 0));
+    lblFullText->setGeometry(8, first.top(), std::max(0, cmdFullText->x() - 16), first.height());
     place(imLogoStrech, layout.imLogoStrech);
     place(imLogo, layout.imLogo);
     place(SSTab1, layout.SSTab1);

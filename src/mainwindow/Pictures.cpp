@@ -155,6 +155,20 @@ QIcon Help()
         p.drawText(QRectF(3, 3, 26, 26), Qt::AlignCenter, QStringLiteral("?"));
     });
 }
+QIcon SearchTexts()
+{
+    return drawn([](QPainter& p) {
+        p.setPen(QPen(QColor(90, 90, 90), 1.2));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4, 3, 17, 22));
+        for (int y = 8; y <= 20; y += 4)
+            p.drawLine(QPointF(7, y), QPointF(18, y));
+        p.setPen(QPen(QColor(40, 70, 140), 2.6));
+        p.setBrush(QColor(225, 235, 250, 200));
+        p.drawEllipse(QRectF(13, 12, 11, 11));
+        p.drawLine(QPointF(22.5, 21.5), QPointF(29, 28));
+    });
+}
 QIcon Home()
 {
     return drawn([](QPainter& p) {

@@ -24,5 +24,7 @@ QIcon Exit();
 QIcon SaveToHistory();
 QIcon Print();
 QIcon Delete();
+// A magnifier over a page: the search in every text.
+QIcon SearchTexts();
 
 } // namespace Pictures

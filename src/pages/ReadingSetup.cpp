@@ -2,6 +2,7 @@
 
 #include "documents/Printing.h"
 #include "mainwindow/Controls.h"
+#include "mainwindow/FrmInitial.h"
 #include "pages/PageBrowser.h"
 #include "pages/ReadingTools.h"
 #include "startup/Platform.h"
@@ -13,14 +14,20 @@ void SetUpReadingViews(Program& program, QWidget& window, const QList<PageBrowse
                        const QList<RichTextBox*>& texts)
 {
     Dialogs& dialogs = program.platform().dialogs();
+    const auto searchTexts = [&program](const QString& words) {
+        if (FrmInitial* main = program.frmInitial())
+            main->OpenFullTextWindow(words);
+    };
     for (PageBrowser* page : pages) {
         page->Tools().setZoomMemory(&program.zoomMemory());
+        page->Tools().setSearchTexts(searchTexts);
         page->Tools().setPrint([&dialogs, page] {
             RunPrintCommand(dialogs, [&] { BrowserPrint(dialogs, *page, PrintEnabled(*page)); });
         });
     }
     for (RichTextBox* text : texts) {
         text->Tools().setZoomMemory(&program.zoomMemory());
+        text->Tools().setSearchTexts(searchTexts);
         text->Tools().setPrint([&dialogs, text, &window] {
             RunPrintCommand(dialogs, [&] { PrintAfterDialog(dialogs, *text->document(), window.windowTitle()); });
         });

@@ -13,10 +13,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -188,6 +191,44 @@ void ReadingTools::openFind()
     search();
 }
 
+void ReadingTools::openFindOn(const QString& shown, const QStringList& forms, const QString& placeFirst)
+{
+    if (!m_bar)
+        buildFindBar();
+    if (m_bar->isHidden()) {
+        m_bar->show();
+        m_bottomMargin(m_bar->sizeHint().height());
+        placeFindBar();
+    }
+    {
+        const QSignalBlocker quiet(m_findBox);
+        m_findBox->setText(shown);
+    }
+    const QString text = m_view->document()->toRawText();
+    QList<QPair<qsizetype, qsizetype>> found;
+    for (const QString& form : forms)
+        for (const qsizetype at : FindMatches(text, form))
+            found.append({at, form.size()});
+    std::sort(found.begin(), found.end());
+    m_hits.clear();
+    m_lengths.clear();
+    for (const auto& [at, length] : found) {
+        if (!m_hits.isEmpty() && at < m_hits.last() + m_lengths.last())
+            continue;  // one form inside another
+        m_hits.append(at);
+        m_lengths.append(length);
+    }
+    const QList<qsizetype> place = placeFirst.isEmpty() ? QList<qsizetype>() : FindMatches(text, placeFirst, 1);
+    m_current = m_hits.isEmpty() ? -1 : 0;
+    for (int i = 0; i < m_hits.size() && !place.isEmpty(); ++i)
+        if (m_hits[i] >= place[0]) {
+            m_current = i;
+            break;
+        }
+    markHits();
+    m_findBox->setFocus();
+}
+
 void ReadingTools::closeFind()
 {
     if (!findOpen())
@@ -204,6 +245,7 @@ void ReadingTools::search()
 {
     const QString text = m_view->document()->toRawText();
     m_hits = FindMatches(text, m_findBox->text());
+    m_lengths.clear();
     m_current = -1;
     // The first hit at or after the place the reader is at.
     const int from = m_view->cursorForPosition(QPoint(0, 0)).position();
@@ -232,12 +274,14 @@ bool ReadingTools::findNext(bool backwards)
 void ReadingTools::markHits()
 {
     QList<QTextEdit::ExtraSelection> marks;
+    const bool ownLengths = m_lengths.size() == m_hits.size();
     const int length = static_cast<int>(m_findBox->text().size());
     for (int i = 0; i < m_hits.size(); ++i) {
         QTextEdit::ExtraSelection mark;
         mark.cursor = QTextCursor(m_view->document());
         mark.cursor.setPosition(static_cast<int>(m_hits[i]));
-        mark.cursor.setPosition(static_cast<int>(m_hits[i]) + length, QTextCursor::KeepAnchor);
+        mark.cursor.setPosition(static_cast<int>(m_hits[i] + (ownLengths ? m_lengths[i] : length)),
+                                QTextCursor::KeepAnchor);
         mark.format.setBackground(i == m_current ? QColor(255, 150, 50) : QColor(255, 235, 120));
         mark.format.setForeground(Qt::black);
         marks.append(mark);
@@ -278,6 +322,13 @@ void ReadingTools::showMenu(const QPoint& globalPos, const QPoint& viewportPos)
                                      [this] { setZoom(Zoom::kNormal); });
     normal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     normal->setEnabled(m_zoom != Zoom::kNormal);
+    if (m_searchTexts) {
+        menu.addSeparator();
+        const QString selected = m_view->textCursor().selectedText();
+        menu.addAction(QStringLiteral("Αναζήτηση στα κείμενα"), this, [this, selected] {
+            m_searchTexts(selected.contains(QChar::ParagraphSeparator) ? QString() : selected.simplified());
+        });
+    }
     if (m_print) {
         menu.addSeparator();
         menu.addAction(QStringLiteral("Εκτύ&πωση…"), this, [this] { m_print(); });

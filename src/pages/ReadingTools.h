@@ -26,6 +26,9 @@ public:
     void setZoomMemory(ZoomMemory* memory);
     // Adds the view's own print to its context menu.
     void setPrint(std::function<void()> print) { m_print = std::move(print); }
+    // Adds the search in every text to its context menu, given the words
+    // selected (if any).
+    void setSearchTexts(std::function<void(const QString&)> search) { m_searchTexts = std::move(search); }
 
     int zoom() const { return m_zoom; }
     void setZoom(int percent);
@@ -36,6 +39,9 @@ public:
     void contentChanged();
 
     void openFind();
+    // Opens the find bar showing `shown` with every occurrence of any of the
+    // forms marked, the current one the first at or after `placeFirst`.
+    void openFindOn(const QString& shown, const QStringList& forms, const QString& placeFirst = QString());
     void closeFind();
     bool findOpen() const;
     // Moves to the next or previous hit; false when there is none.
@@ -65,6 +71,7 @@ private:
     QString m_kind;
     std::function<void(int)> m_bottomMargin;
     std::function<void()> m_print;
+    std::function<void(const QString&)> m_searchTexts;
     ZoomMemory* m_memory = nullptr;
     int m_zoom = 100;
     double m_appliedRatio = 1.0;  // of the sizes the text names itself
@@ -75,6 +82,7 @@ private:
     QLineEdit* m_findBox = nullptr;
     QLabel* m_findCount = nullptr;
     QList<qsizetype> m_hits;
+    QList<qsizetype> m_lengths;  // each hit's, when they differ; else the box text's
     int m_current = -1;
 };
 

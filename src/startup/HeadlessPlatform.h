@@ -50,6 +50,7 @@ public:
     QString officeProgram() override { return officePath; }
     QString userDataFolder() override { return userDataPath; }
     QString cacheFolder() override { return cachePath; }
+    bool runsBackgroundWork() override { return backgroundWork; }
     bool installedFolder() override { return installed; }
     bool importJetDatabase(const QString& jetFile, const QString& output, QString* message) override;
     void openUrl(const QUrl& url) override { openedUrls.append(url); }
@@ -75,6 +76,7 @@ public:
     QString officePath;  // none installed unless the caller says so
     QString userDataPath;
     QString cachePath;
+    bool backgroundWork = false;
     QList<QUrl> openedUrls;
     LocaleValues locale;
     OsVersion os;

@@ -47,6 +47,9 @@ public:
     // The user's cache folder for what the program can make again (the
     // full-text index).
     virtual QString cacheFolder() = 0;
+    // Whether the program may start work of its own in the background (the
+    // full-text index); tests start it when they need it.
+    virtual bool runsBackgroundWork() { return true; }
     // True when the application folder is an installed one: the program reads
     // it and never writes to it, whoever runs the program.
     virtual bool installedFolder() { return false; }

@@ -1,5 +1,8 @@
 #include "startup/Program.h"
 
+#include "fulltext/FrmFullText.h"
+#include "fulltext/FullTextService.h"
+
 #include "mainwindow/Controls.h"
 #include "mainwindow/FrmInitial.h"
 #include "pages/FrmHotBrowser.h"
@@ -77,6 +80,8 @@ Program::Program(Platform& platform, QString title)
 Program::~Program()
 {
     // Windows go before the connections they query.
+    m_frmFullText.reset();
+    m_fullText.reset();
     m_frmIZelkor.reset();
     m_frmAbout.reset();
     m_frmHelp.reset();
@@ -135,6 +140,24 @@ FrmSystemInfo& Program::loadFrmSystemInfo() { return LoadWindow(m_frmSystemInfo,
 FrmHelp& Program::loadFrmHelp() { return LoadWindow(m_frmHelp, *this); }
 FrmAbout& Program::loadFrmAbout() { return LoadWindow(m_frmAbout, *this); }
 FrmIZelkor& Program::loadFrmIZelkor() { return LoadWindow(m_frmIZelkor, *this); }
+FrmFullText* Program::frmFullText() const { return OpenWindow(m_frmFullText); }
+
+FrmFullText& Program::loadFrmFullText()
+{
+    if (m_frmFullText && m_frmFullText->unloaded())
+        m_frmFullText.reset();
+    if (!m_frmFullText)
+        m_frmFullText = std::make_unique<FrmFullText>(*this, fullText());
+    return *m_frmFullText;
+}
+
+FullText::Service& Program::fullText()
+{
+    if (!m_fullText)
+        m_fullText = std::make_unique<FullText::Service>(m_state.gDbPath, m_platform.cacheFolder());
+    return *m_fullText;
+}
+
 FrmSetSysParam* Program::frmSetSysParam() const { return OpenWindow(m_frmSetSysParam); }
 FrmSystemInfo* Program::frmSystemInfo() const { return OpenWindow(m_frmSystemInfo); }
 FrmHelp* Program::frmHelp() const { return OpenWindow(m_frmHelp); }
@@ -149,6 +172,11 @@ void Program::unloadFrmSetSysParam()
 void Program::unloadFrmSystemInfo()
 {
     UnloadWindow(m_frmSystemInfo);
+    UnloadWindow(m_frmFullText);
+    // A build under way stops within a second; its part file never takes
+    // the index's name.
+    if (m_fullText)
+        m_fullText->stop();
 }
 
 void Program::unloadAuxiliaryWindows()
@@ -161,6 +189,11 @@ void Program::unloadAuxiliaryWindows()
     unloadFrmWait();
     UnloadWindow(m_frmSetSysParam);
     UnloadWindow(m_frmSystemInfo);
+    UnloadWindow(m_frmFullText);
+    // A build under way stops within a second; its part file never takes
+    // the index's name.
+    if (m_fullText)
+        m_fullText->stop();
 }
 
 void Program::unloadFrmWait()

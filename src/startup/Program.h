@@ -19,6 +19,10 @@ class FrmAbout;
 class FrmIZelkor;
 class GreekLineEditMenus;
 class ZoomMemory;
+class FrmFullText;
+namespace FullText {
+class Service;
+}
 
 // The program: its state, its windows and the start-up that sets them up.
 class Program {
@@ -64,6 +68,11 @@ public:
     FrmHelp* frmHelp() const;
     FrmAbout* frmAbout() const;
     FrmIZelkor* frmIZelkor() const;
+    // The full-text index of the database, made ready in the background
+    // from the first call on; and its search window.
+    FullText::Service& fullText();
+    FrmFullText& loadFrmFullText();
+    FrmFullText* frmFullText() const;
     void unloadFrmSetSysParam();
     void unloadFrmSystemInfo();
     // Every window but the main one, in the order the main window's unload
@@ -92,6 +101,8 @@ private:
     std::unique_ptr<FrmHelp> m_frmHelp;
     std::unique_ptr<FrmAbout> m_frmAbout;
     std::unique_ptr<FrmIZelkor> m_frmIZelkor;
+    std::unique_ptr<FrmFullText> m_frmFullText;
+    std::unique_ptr<FullText::Service> m_fullText;
     std::function<void(int)> m_stepObserver;
     int m_exitStatus = ExitStatusNone;
 
