@@ -284,6 +284,8 @@ QTextCharFormat Parser::makeFormat(const CharState& s) const
         f.setFontStrikeOut(true);
     if (s.caps)
         f.setFontCapitalization(QFont::AllUppercase);
+    else if (s.smallCaps)
+        f.setFontCapitalization(QFont::SmallCaps);
     if (s.vertical != 0)
         f.setVerticalAlignment(s.vertical == 1 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
     auto color = [this](int i) { return i >= 0 && static_cast<size_t>(i) < colors.size() ? colors[i] : QColor(); };

@@ -29,7 +29,7 @@ enum class Kw {
     // font and colour tables
     Charset, Cpg, Red, Green, Blue,
     // characters
-    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Caps,
+    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Caps, SmallCaps,
     Super, Sub, NoSuperSub, Font, FontSize, Foreground, Background,
     // paragraphs
     Pard, Left, Right, Center, Justify, LeftIndent, RightIndent, FirstIndent,
@@ -65,6 +65,7 @@ struct CharState {
     bool strike = false;
     bool hidden = false;
     bool caps = false;
+    bool smallCaps = false;
     signed char vertical = 0; // 1 superscript, 2 subscript
     auto operator<=>(const CharState&) const = default;
 };

@@ -32,7 +32,7 @@ const std::unordered_map<std::string_view, Kw>& Words()
             {"red", Kw::Red}, {"green", Kw::Green}, {"blue", Kw::Blue},
             {"plain", Kw::Plain}, {"b", Kw::Bold}, {"i", Kw::Italic},
             {"ulnone", Kw::UnderlineNone}, {"strike", Kw::Strike}, {"striked", Kw::Strike},
-            {"v", Kw::Hidden}, {"caps", Kw::Caps},
+            {"v", Kw::Hidden}, {"caps", Kw::Caps}, {"scaps", Kw::SmallCaps},
             {"super", Kw::Super}, {"sub", Kw::Sub}, {"nosupersub", Kw::NoSuperSub},
             {"f", Kw::Font}, {"fs", Kw::FontSize}, {"cf", Kw::Foreground},
             {"cb", Kw::Background}, {"highlight", Kw::Background},
@@ -339,6 +339,9 @@ void Parser::bodyWord(Kw kw, const Token& t)
         break;
     case Kw::Caps:
         c.caps = On(t);
+        break;
+    case Kw::SmallCaps:
+        c.smallCaps = On(t);
         break;
     case Kw::Super:
         c.vertical = 1;

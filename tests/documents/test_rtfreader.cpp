@@ -249,3 +249,14 @@ TEST(RtfReader, LargeGreekDocumentReadsWhole)
     EXPECT_EQ(doc.rootFrame()->childFrames().size(), 200);
     EXPECT_TRUE(doc.toPlainText().startsWith(QStringLiteral("Αρθρο εκπαιδευτικής")));
 }
+
+// What word processors write beyond plain formatted text.
+
+TEST(RtfWordProcessor, SmallCapitals)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf("{\\rtf1 {\\scaps Small} {\\caps\\scaps Big}\\scaps\\scaps0 plain}", doc));
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("Small")).fontCapitalization(), QFont::SmallCaps);
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("Big")).fontCapitalization(), QFont::AllUppercase);
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("plain")).fontCapitalization(), QFont::MixedCase);
+}
