@@ -271,7 +271,9 @@ QTextCharFormat Parser::makeFormat(const CharState& s) const
 {
     QTextCharFormat f;
     const FontDef* font = findFont(s.font >= 0 ? s.font : defaultFont);
-    if (font && !font->family.isEmpty())
+    // A symbol font's characters are read as the Unicode ones they stand for,
+    // which the installed fonts of that name may draw blank.
+    if (font && !font->family.isEmpty() && font->codepage != kSymbolCodepage)
         f.setFontFamilies({font->family});
     f.setFontPointSize(s.size / 2.0);
     if (s.bold)
@@ -330,6 +332,12 @@ void Parser::commitFontName()
         FontDef& f = fonts[fontDef];
         const QString name = decoder(f.codepage > 0 ? f.codepage : documentCp).decode(fontName);
         f.family = PlainFamily(name.trimmed());
+        // Writers leave the Symbol font's character set undeclared at times;
+        // its bullets are still its own glyphs.
+        if (f.family.compare(QLatin1StringView("Symbol"), Qt::CaseInsensitive) == 0) {
+            f.codepage = kSymbolCodepage;
+            cachedFont = INT_MIN;
+        }
     }
     fontName.clear();
 }

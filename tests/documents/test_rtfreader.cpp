@@ -260,3 +260,12 @@ TEST(RtfWordProcessor, SmallCapitals)
     EXPECT_EQ(FormatAt(doc, QStringLiteral("Big")).fontCapitalization(), QFont::AllUppercase);
     EXPECT_EQ(FormatAt(doc, QStringLiteral("plain")).fontCapitalization(), QFont::MixedCase);
 }
+
+TEST(RtfWordProcessor, SymbolFontBulletsWithoutTheirCharacterSet)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fnil Symbol;}}{\\f1\\'b7}\\tab item \\'b7}", doc));
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("\u2022\titem \u00B7"));
+    // The installed fonts named Symbol draw the Unicode bullet blank.
+    EXPECT_TRUE(FormatAt(doc, QStringLiteral("\u2022")).fontFamilies().toStringList().isEmpty());
+}
