@@ -92,6 +92,20 @@ struct PictureState {
     int scaleY = 100;
 };
 
+// A row's properties as they are read, for a table of the body or for one
+// nested in a cell (given in \nesttableprops).
+struct RowReader {
+    enum class BorderTarget { None, Cell, Row };
+    RowDef row;
+    CellDef cell;
+    BorderTarget target = BorderTarget::None;
+    bool hadBorder = false;
+
+    void word(Kw kw, int param);
+    // The row as it ends.
+    RowDef take();
+};
+
 // One pass over the tokens with an explicit stack of group states, so deep
 // nesting costs no recursion.
 class Parser {
@@ -109,7 +123,7 @@ private:
 
     void word(const Token& t);
     void bodyWord(Kw kw, const Token& t);
-    void tableWord(Kw kw, int param);
+    void nestedRowEnd();
     void fontWord(Kw kw, int param);
     void pictureWord(Kw kw, int param);
 
@@ -164,10 +178,9 @@ private:
 
     PictureState picture;
 
-    RowDef row;
-    CellDef cellDef;
-    enum class BorderTarget { None, Cell, Row } borderTarget = BorderTarget::None;
-    bool rowHadBorder = false;
+    RowReader outerRow;
+    RowReader nestedRow;
+
 };
 
 } // namespace Rtf

@@ -15,6 +15,8 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <functional>
+
 namespace {
 
 QString Text(const QByteArray& rtf)
@@ -250,6 +252,26 @@ TEST(RtfReader, LargeGreekDocumentReadsWhole)
     EXPECT_TRUE(doc.toPlainText().startsWith(QStringLiteral("Αρθρο εκπαιδευτικής")));
 }
 
+namespace {
+
+QString CellText(QTextTable* t, int r, int c)
+{
+    QTextCursor cur = t->cellAt(r, c).firstCursorPosition();
+    cur.setPosition(t->cellAt(r, c).lastPosition(), QTextCursor::KeepAnchor);
+    return cur.selectedText();
+}
+
+// How deep tables are nested in the frame, counting tables only.
+int TableDepth(QTextFrame* frame)
+{
+    int deepest = 0;
+    for (QTextFrame* f : frame->childFrames())
+        deepest = std::max(deepest, TableDepth(f) + (qobject_cast<QTextTable*>(f) ? 1 : 0));
+    return deepest;
+}
+
+} // namespace
+
 // What word processors write beyond plain formatted text.
 
 TEST(RtfWordProcessor, SmallCapitals)
@@ -268,4 +290,49 @@ TEST(RtfWordProcessor, SymbolFontBulletsWithoutTheirCharacterSet)
     EXPECT_EQ(doc.toPlainText(), QStringLiteral("\u2022\titem \u00B7"));
     // The installed fonts named Symbol draw the Unicode bullet blank.
     EXPECT_TRUE(FormatAt(doc, QStringLiteral("\u2022")).fontFamilies().toStringList().isEmpty());
+}
+
+TEST(RtfWordProcessor, NestedTablesAreTablesInTheirCell)
+{
+    QTextDocument doc;
+    auto nestedRow = [](const QByteArray& cells) {
+        return "{\\*\\nesttableprops\\trowd" + cells + "\\nestrow}{\\nonesttables\\par}";
+    };
+    ASSERT_TRUE(ReadRtf("{\\rtf1\\trowd\\cellx3000\\cellx6000\\pard\\intbl outer\\cell"
+                        "\\pard\\intbl\\itap2 n1\\nestcell n2\\nestcell" + nestedRow("\\cellx1000\\cellx2000") +
+                        "\\pard\\intbl\\itap2 n3\\nestcell n4\\nestcell" + nestedRow("\\cellx500\\cellx2000") +
+                        "\\pard\\intbl\\itap1 after\\cell\\row\\pard end\\par}",
+                        doc));
+    QTextTable* outer = FirstTable(doc);
+    ASSERT_NE(outer, nullptr);
+    EXPECT_EQ(outer->rows(), 1);
+    EXPECT_EQ(outer->columns(), 2);
+    EXPECT_EQ(CellText(outer, 0, 0), QStringLiteral("outer"));
+    ASSERT_EQ(outer->childFrames().size(), 1);
+    auto* inner = qobject_cast<QTextTable*>(outer->childFrames().front());
+    ASSERT_NE(inner, nullptr);
+    EXPECT_EQ(outer->cellAt(inner->firstPosition()), outer->cellAt(0, 1));
+    // Its rows' cells end at different places, so some of its cells span columns.
+    EXPECT_EQ(inner->rows(), 2);
+    EXPECT_EQ(inner->columns(), 3);
+    EXPECT_EQ(inner->cellAt(0, 0).columnSpan(), 2);
+    EXPECT_EQ(CellText(inner, 0, 0), QStringLiteral("n1"));
+    EXPECT_EQ(CellText(inner, 1, 1), QStringLiteral("n4"));
+    EXPECT_NEAR(inner->format().columnWidthConstraints().value(2).rawValue(), 1000 / 15.0, 0.01);
+    EXPECT_TRUE(CellText(outer, 0, 1).endsWith(QStringLiteral("after")));
+    EXPECT_FALSE(doc.toPlainText().contains(u'\t'));
+    EXPECT_TRUE(doc.toPlainText().endsWith(QStringLiteral("end")));
+
+    // Deeper than a few levels the tables are flattened, their text kept.
+    std::function<QByteArray(int)> cell = [&](int depth) -> QByteArray {
+        const QByteArray d = QByteArray::number(depth);
+        const QByteArray end = depth == 1 ? "\\cell" : "\\nestcell";
+        const QByteArray own = "\\pard\\intbl\\itap" + d + " L" + d + end;
+        return depth == 12 ? own
+                           : cell(depth + 1) + "{\\*\\nesttableprops\\trowd\\cellx1000\\nestrow}" + own;
+    };
+    ASSERT_TRUE(ReadRtf("{\\rtf1\\trowd\\cellx5000 " + cell(1) + "\\row}", doc));
+    EXPECT_EQ(TableDepth(doc.rootFrame()), 4);
+    for (int depth = 1; depth <= 12; ++depth)
+        EXPECT_TRUE(doc.toPlainText().contains(QStringLiteral("L%1").arg(depth))) << depth;
 }
