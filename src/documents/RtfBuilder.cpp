@@ -125,6 +125,10 @@ void Builder::write(QTextCursor& c, const Para& para, bool& blockIsFresh)
 
 void Builder::endParagraph(const ParaState& para)
 {
+    if (noteOpen) {
+        notes.back().push_back(takeParagraph(para));
+        return;
+    }
     if (const int depth = Depth(para); depth > 0) {
         closeLevelsFrom(depth);
         levels[depth - 1].cell.paras.push_back(takeParagraph(para));
@@ -142,12 +146,18 @@ void Builder::endParagraph(const ParaState& para)
 
 void Builder::endCell(const ParaState& para)
 {
-    endCellAt(0, para);
+    if (noteOpen)
+        endParagraph(para);
+    else
+        endCellAt(0, para);
 }
 
 void Builder::endNestedCell(const ParaState& para)
 {
-    endCellAt(std::max(Depth(para), 2) - 1, para);
+    if (noteOpen)
+        endParagraph(para);
+    else
+        endCellAt(std::max(Depth(para), 2) - 1, para);
 }
 
 void Builder::endCellAt(int level, const ParaState& para)
@@ -176,6 +186,11 @@ void Builder::pushCell(Level& l)
 
 void Builder::endRow(const RowDef& row, const ParaState& para)
 {
+    if (noteOpen) {
+        if (!runs.empty())
+            endParagraph(para);
+        return;
+    }
     if (!runs.empty())
         endCellAt(0, para);
     closeLevelsFrom(1);
@@ -184,6 +199,11 @@ void Builder::endRow(const RowDef& row, const ParaState& para)
 
 void Builder::endNestedRow(const RowDef& row, const ParaState& para)
 {
+    if (noteOpen) {
+        if (!runs.empty())
+            endParagraph(para);
+        return;
+    }
     const int level = std::max(Depth(para), 2) - 1;
     if (!runs.empty())
         endCellAt(level, para);
@@ -243,15 +263,61 @@ void Builder::pageBreak(const ParaState& para)
 {
     if (!runs.empty())
         endParagraph(para);
-    if (para.depth == 0)
+    if (para.depth == 0 && !noteOpen)
         pendingPageBreak = true;
+}
+
+void Builder::beginNote()
+{
+    if (noteOpen)
+        return;
+    bodyRuns = std::move(runs);
+    runs.clear();
+    notes.emplace_back();
+    noteOpen = true;
+}
+
+void Builder::endNote(const ParaState& para, const QString& mark, int markFormat)
+{
+    if (!noteOpen)
+        return;
+    if (!runs.empty())
+        notes.back().push_back(takeParagraph(para));
+    runs = std::move(bodyRuns);
+    bodyRuns.clear();
+    noteOpen = false;
+    std::vector<Para>& note = notes.back();
+    if (std::all_of(note.begin(), note.end(), [](const Para& p) { return p.runs.empty(); })) {
+        notes.pop_back();
+        return;
+    }
+    if (!mark.isEmpty())
+        note.front().runs.insert(note.front().runs.begin(), Run{mark + u' ', markFormat});
 }
 
 void Builder::finish(const ParaState& para)
 {
+    if (noteOpen)
+        endNote(para, QString(), 0);
     if (!runs.empty())
         endParagraph(para);
     closeLevelsFrom(0);
+    writeNotes();
+}
+
+void Builder::writeNotes()
+{
+    if (notes.empty())
+        return;
+    // A thin rule sets the notes apart from the text, as on a printed page.
+    QTextBlockFormat rule;
+    rule.setTopMargin(12);
+    rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 100));
+    write(cursor, Para{rule, {}}, fresh);
+    for (const std::vector<Para>& note : notes)
+        for (const Para& p : note)
+            write(cursor, p, fresh);
+    notes.clear();
 }
 
 // Merging cells one by one makes Qt rebuild the table's grid each time, which

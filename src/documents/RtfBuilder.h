@@ -56,7 +56,8 @@ constexpr int kMaxTableDepth = 4;
 // Collects paragraphs as runs of equally formatted text and writes each run
 // with one cursor call. Table rows are held until the table ends, then the
 // whole table is inserted at once and filled cell by cell; a table nested in
-// a cell is held with that cell and written inside it.
+// a cell is held with that cell and written inside it. Notes are held until
+// the end and written after the last paragraph.
 class Builder {
 public:
     // Text formats are given by their index in formats.
@@ -72,6 +73,10 @@ public:
     void endNestedCell(const ParaState& para);
     void endNestedRow(const RowDef& row, const ParaState& para);
     void pageBreak(const ParaState& para);
+    // Text from here to endNote is a note's, kept apart from the body.
+    void beginNote();
+    // mark, when not empty, is put before the note's text in markFormat.
+    void endNote(const ParaState& para, const QString& mark, int markFormat);
     void finish(const ParaState& para);
 
 private:
@@ -132,6 +137,7 @@ private:
     QTextTable* insertTable(QTextCursor& cursor, bool blockIsFresh, const Table& table, bool pageBreakBefore);
     QTextTable* insertSpannedTable(QTextCursor& cursor, int rowCount, int columns, const std::vector<Span>& spans,
                                    const std::vector<int>& owner);
+    void writeNotes();
 
     QTextDocument& doc;
     const std::vector<QTextCharFormat>& formats;
@@ -147,6 +153,10 @@ private:
     Level levels[kMaxTableDepth];
     // The deepest level holding anything, plus one.
     int openLevels = 0;
+
+    bool noteOpen = false;
+    std::vector<Run> bodyRuns;
+    std::vector<std::vector<Para>> notes;
 };
 
 } // namespace Rtf

@@ -117,6 +117,8 @@ void Parser::run()
         }
     }
     flushBytes();
+    if (noteDepth > 0)
+        endNote();
     builder.finish(top().para);
 }
 
@@ -144,6 +146,13 @@ void Parser::closeGroup()
         commitFontName();
     if (g.dest == Dest::Picture && outer != Dest::Picture)
         finishPicture();
+    leaveGroup();
+}
+
+void Parser::leaveGroup()
+{
+    if (noteDepth == stack.size())
+        endNote();
     stack.pop_back();
 }
 
@@ -162,7 +171,7 @@ void Parser::skipDestination()
     if (overflow > 0)
         --overflow;
     else
-        stack.pop_back();
+        leaveGroup();
 }
 
 void Parser::symbol(unsigned char c)
@@ -252,9 +261,8 @@ void Parser::flushBytes()
     pending.clear();
 }
 
-int Parser::formatIndex()
+int Parser::formatOf(const CharState& s)
 {
-    const CharState& s = top().chr;
     if (lastFormat >= 0 && s == lastState)
         return lastFormat;
     auto it = formatIds.find(s);
@@ -340,6 +348,47 @@ void Parser::commitFontName()
         }
     }
     fontName.clear();
+}
+
+void Parser::beginNote()
+{
+    // A note inside a note, or one no group holds, is left out.
+    if (noteDepth > 0 || overflow > 0 || atRoot()) {
+        skipDestination();
+        return;
+    }
+    flushBytes();
+    noteDepth = stack.size();
+    noteNumber = std::exchange(unclaimedMark, 0);
+    noteMarkShown = false;
+    builder.beginNote();
+}
+
+void Parser::endNote()
+{
+    flushBytes();
+    // A note that does not repeat its mark is still numbered as it.
+    QString mark;
+    int markFormat = 0;
+    if (!noteMarkShown && noteNumber > 0) {
+        CharState s = top().chr;
+        s.vertical = 1;
+        s.hidden = false;
+        mark = QString::number(noteNumber);
+        markFormat = formatOf(s);
+    }
+    builder.endNote(top().para, mark, markFormat);
+    noteDepth = 0;
+}
+
+void Parser::addMark(int number)
+{
+    if (top().dest != Dest::Body || top().chr.hidden)
+        return;
+    flushBytes();
+    CharState s = top().chr;
+    s.vertical = 1;
+    builder.addText(QString::number(number), formatOf(s));
 }
 
 void Parser::commitColor()

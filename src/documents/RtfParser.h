@@ -35,6 +35,8 @@ enum class Kw {
     Pard, Left, Right, Center, Justify, LeftIndent, RightIndent, FirstIndent,
     SpaceBefore, SpaceAfter, LineSpacing, LineMultiple, InTable, Itap, PageBefore,
     Par, Line, Tab, Page, Cell, Row, NestCell, NestRow,
+    // notes
+    Footnote, NoteMark,
     // named characters
     Emdash, Endash, Lquote, Rquote, Ldblquote, Rdblquote, Bullet, Emspace, Enspace,
     Qmspace, Zwj, Zwnj, Ltrmark, Rtlmark,
@@ -118,12 +120,16 @@ private:
     bool atRoot() const { return stack.size() <= 1 && overflow == 0; }
     void openGroup();
     void closeGroup();
+    void leaveGroup();
     void skipDestination();
     void setDestination(Dest dest);
 
     void word(const Token& t);
     void bodyWord(Kw kw, const Token& t);
     void nestedRowEnd();
+    void beginNote();
+    void endNote();
+    void addMark(int number);
     void fontWord(Kw kw, int param);
     void pictureWord(Kw kw, int param);
 
@@ -132,7 +138,8 @@ private:
     void symbol(unsigned char c);
     void addChar(char16_t c);
     void flushBytes();
-    int formatIndex();
+    int formatIndex() { return formatOf(top().chr); }
+    int formatOf(const CharState& s);
     QTextCharFormat makeFormat(const CharState& s) const;
     int codepage();
     QStringDecoder& decoder(int cp);
@@ -181,6 +188,13 @@ private:
     RowReader outerRow;
     RowReader nestedRow;
 
+    // The stack size at the open note's group; 0 outside notes.
+    size_t noteDepth = 0;
+    int noteNumber = 0;
+    bool noteMarkShown = false;
+    int noteCount = 0;
+    // The number of the mark last put in the body whose note has not begun.
+    int unclaimedMark = 0;
 };
 
 } // namespace Rtf

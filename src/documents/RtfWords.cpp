@@ -46,6 +46,7 @@ const std::unordered_map<std::string_view, Kw>& Words()
             {"par", Kw::Par}, {"sect", Kw::Par}, {"line", Kw::Line}, {"column", Kw::Line},
             {"tab", Kw::Tab}, {"page", Kw::Page}, {"cell", Kw::Cell}, {"row", Kw::Row},
             {"nestcell", Kw::NestCell}, {"nestrow", Kw::NestRow},
+            {"footnote", Kw::Footnote}, {"chftn", Kw::NoteMark},
             {"emdash", Kw::Emdash}, {"endash", Kw::Endash}, {"lquote", Kw::Lquote},
             {"rquote", Kw::Rquote}, {"ldblquote", Kw::Ldblquote}, {"rdblquote", Kw::Rdblquote},
             {"bullet", Kw::Bullet}, {"emspace", Kw::Emspace}, {"enspace", Kw::Enspace},
@@ -79,7 +80,7 @@ const std::unordered_map<std::string_view, Kw>& Words()
             w.emplace(b, Kw::Ignore);
         // Destinations whose content never shows in the body.
         for (const char* d : {"stylesheet", "info", "header", "footer", "headerl", "headerr", "headerf",
-                              "footerl", "footerr", "footerf", "footnote", "annotation", "atnid",
+                              "footerl", "footerr", "footerf", "annotation", "atnid",
                               "atnauthor", "objdata", "objclass", "objname", "themedata",
                               "colorschememapping", "datastore", "latentstyles", "listtable",
                               "listoverridetable", "rsidtbl", "generator", "xmlnstbl", "mmathPr",
@@ -462,6 +463,22 @@ void Parser::bodyWord(Kw kw, const Token& t)
         break;
     case Kw::NestRow:
         nestedRowEnd();
+        break;
+    case Kw::Footnote:
+        beginNote();
+        break;
+    case Kw::NoteMark:
+        if (c.hidden)
+            break;
+        if (noteDepth == 0) {
+            unclaimedMark = ++noteCount;
+            addMark(unclaimedMark);
+        } else {
+            if (noteNumber == 0)
+                noteNumber = ++noteCount;
+            noteMarkShown = true;
+            addMark(noteNumber);
+        }
         break;
     case Kw::Emdash: addChar(u'\u2014'); break;
     case Kw::Endash: addChar(u'\u2013'); break;

@@ -336,3 +336,31 @@ TEST(RtfWordProcessor, NestedTablesAreTablesInTheirCell)
     for (int depth = 1; depth <= 12; ++depth)
         EXPECT_TRUE(doc.toPlainText().contains(QStringLiteral("L%1").arg(depth))) << depth;
 }
+
+TEST(RtfWordProcessor, NotesFollowTheBodyNumberedByTheirMarks)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf("{\\rtf1\\ansi\\ansicpg1253{\\fonttbl{\\f0\\fcharset161 Arial;}}\\f0 "
+                        "\\'c1\\'f1\\'e8\\'f1\\'ef 5\\chftn{\\footnote\\pard\\plain\\chftn  \\'d6\\'c5\\'ca {\\b \\'c1} 45}.\\par"
+                        "\\'e2{\\super *}{\\footnote\\pard\\plain{\\super *} lit}"
+                        "\\chftn{\\footnote\\ftnalt\\pard\\plain end}\\par}",
+                        doc));
+    QStringList blocks;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        blocks.append(b.text());
+    // The rule above the notes is a block of its own.
+    ASSERT_EQ(blocks.size(), 6);
+    EXPECT_EQ(blocks.mid(0, 2), (QStringList{QStringLiteral("Αρθρο 51."), QStringLiteral("β*2")}));
+    EXPECT_EQ(blocks.mid(3), (QStringList{QStringLiteral("1 ΦΕΚ Α 45"), QStringLiteral("* lit"), QStringLiteral("2 end")}));
+    auto formatAfter = [&doc](int position) {
+        QTextCursor c(&doc);
+        c.setPosition(position);
+        return c.charFormat();
+    };
+    EXPECT_EQ(formatAfter(8).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    EXPECT_NE(formatAfter(7).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    const QTextBlock firstNote = doc.findBlockByNumber(3);
+    EXPECT_EQ(formatAfter(firstNote.position() + 1).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("ΦΕΚ Α")).fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatAfter(doc.findBlockByNumber(5).position() + 1).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+}
