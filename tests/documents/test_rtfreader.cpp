@@ -1,9 +1,12 @@
 // Reading RTF documents into a text document.
 #include "documents/RtfReader.h"
+#include "documents/TableWidths.h"
+#include "mainwindow/Controls.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -13,6 +16,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QScrollBar>
 #include <QUrl>
 
 #include <functional>
@@ -270,6 +274,14 @@ int TableDepth(QTextFrame* frame)
     return deepest;
 }
 
+QList<qreal> Widths(const QTextDocument& doc)
+{
+    QList<qreal> widths;
+    for (const QTextLength& l : FirstTable(doc)->format().columnWidthConstraints())
+        widths.append(l.rawValue());
+    return widths;
+}
+
 } // namespace
 
 // What word processors write beyond plain formatted text.
@@ -363,4 +375,28 @@ TEST(RtfWordProcessor, NotesFollowTheBodyNumberedByTheirMarks)
     EXPECT_EQ(formatAfter(firstNote.position() + 1).verticalAlignment(), QTextCharFormat::AlignSuperScript);
     EXPECT_EQ(FormatAt(doc, QStringLiteral("ΦΕΚ Α")).fontWeight(), QFont::Bold);
     EXPECT_EQ(formatAfter(doc.findBlockByNumber(5).position() + 1).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+}
+
+TEST(RtfWordProcessor, WideTableFitsTheViewButPrintsAtItsOwnWidths)
+{
+    RichTextBox box(QStringLiteral("rtbWord"));
+    box.resize(400, 300);
+    box.show();
+    box.SetTextRTF("{\\rtf1\\trowd\\cellx6000\\cellx12000\\cellx18000\\pard\\intbl a\\cell b\\cell c\\cell\\row}");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box.horizontalScrollBar()->maximum(), 0);
+    const QList<qreal> shown = Widths(*box.document());
+    ASSERT_EQ(shown.size(), 3);
+    EXPECT_LT(shown[0] * 3, box.viewport()->width());
+    EXPECT_DOUBLE_EQ(shown[0], shown[2]);
+
+    const std::unique_ptr<QTextDocument> print = UnfittedCopy(*box.document());
+    ASSERT_TRUE(print);
+    EXPECT_EQ(Widths(*print), (QList<qreal>{400, 400, 400}));
+    EXPECT_EQ(print->toPlainText(), box.document()->toPlainText());
+
+    box.resize(1400, 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Widths(*box.document()), (QList<qreal>{400, 400, 400}));
+    EXPECT_FALSE(UnfittedCopy(*box.document()));
 }
