@@ -1,5 +1,6 @@
 #include "documents/Printing.h"
 
+#include "documents/TableWidths.h"
 #include "pages/PageBrowser.h"
 #include "startup/AppError.h"
 #include "startup/Dialogs.h"
@@ -17,7 +18,9 @@ bool PrintAfterDialog(Dialogs& dialogs, const QTextDocument& document, const QSt
     printer.setDocName(title);
     if (!dialogs.printDialog(printer))
         return false;
-    document.print(&printer);
+    // Tables shrunk to fit a view print at the widths the document gives them.
+    const std::unique_ptr<QTextDocument> unfitted = UnfittedCopy(document);
+    (unfitted ? *unfitted : document).print(&printer);
     if (printer.printerState() == QPrinter::Error)
         throw AppError(482, QStringLiteral("Printer error"));
     return true;

@@ -63,6 +63,11 @@ std::vector<int> RowEdges(const RowDef& def, size_t cellCount)
     return edges;
 }
 
+int Depth(const ParaState& p)
+{
+    return std::min(p.depth, kMaxTableDepth);
+}
+
 } // namespace
 
 Builder::Builder(QTextDocument& document, const std::vector<QTextCharFormat>& textFormats)
@@ -120,14 +125,18 @@ void Builder::write(QTextCursor& c, const Para& para, bool& blockIsFresh)
 
 void Builder::endParagraph(const ParaState& para)
 {
-    if (para.inTable) {
-        cell.push_back(takeParagraph(para));
+    if (noteOpen) {
+        notes.back().push_back(takeParagraph(para));
+        return;
+    }
+    if (const int depth = Depth(para); depth > 0) {
+        closeLevelsFrom(depth);
+        levels[depth - 1].cell.paras.push_back(takeParagraph(para));
+        openLevels = std::max(openLevels, depth);
         return;
     }
     // Cells the writer never closed with a row end still belong to the table.
-    if (!cells.empty() || !cell.empty())
-        closeRow(lastRow);
-    flushTable();
+    closeLevelsFrom(0);
     Para p = takeParagraph(para);
     if (pendingPageBreak)
         p.format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
@@ -137,90 +146,206 @@ void Builder::endParagraph(const ParaState& para)
 
 void Builder::endCell(const ParaState& para)
 {
-    cell.push_back(takeParagraph(para));
-    pushCell();
+    if (noteOpen)
+        endParagraph(para);
+    else
+        endCellAt(0, para);
 }
 
-void Builder::pushCell()
+void Builder::endNestedCell(const ParaState& para)
 {
-    if (cells.size() < kMaxCells) {
-        cells.push_back(std::move(cell));
+    if (noteOpen)
+        endParagraph(para);
+    else
+        endCellAt(std::max(Depth(para), 2) - 1, para);
+}
+
+void Builder::endCellAt(int level, const ParaState& para)
+{
+    closeLevelsFrom(level + 1);
+    Level& l = levels[level];
+    l.cell.paras.push_back(takeParagraph(para));
+    pushCell(l);
+    openLevels = std::max(openLevels, level + 1);
+}
+
+void Builder::pushCell(Level& l)
+{
+    if (l.cells.size() < kMaxCells) {
+        l.cells.push_back(std::move(l.cell));
     } else {
-        Cell& last = cells.back();
-        std::move(cell.begin(), cell.end(), std::back_inserter(last));
+        Cell& last = l.cells.back();
+        for (Inner& inner : l.cell.tables) {
+            inner.at += last.paras.size();
+            last.tables.push_back(std::move(inner));
+        }
+        std::move(l.cell.paras.begin(), l.cell.paras.end(), std::back_inserter(last.paras));
     }
-    cell.clear();
+    l.cell = Cell{};
 }
 
 void Builder::endRow(const RowDef& row, const ParaState& para)
 {
+    if (noteOpen) {
+        if (!runs.empty())
+            endParagraph(para);
+        return;
+    }
     if (!runs.empty())
-        endCell(para);
-    closeRow(row);
+        endCellAt(0, para);
+    closeLevelsFrom(1);
+    closeRow(0, row);
 }
 
-void Builder::closeRow(const RowDef& row)
+void Builder::endNestedRow(const RowDef& row, const ParaState& para)
 {
-    if (!cell.empty())
-        pushCell();
-    lastRow = row;
-    if (cells.empty() && row.cells.empty())
+    if (noteOpen) {
+        if (!runs.empty())
+            endParagraph(para);
         return;
-    Row r{row, std::move(cells), {}};
-    cells.clear();
+    }
+    const int level = std::max(Depth(para), 2) - 1;
+    if (!runs.empty())
+        endCellAt(level, para);
+    closeLevelsFrom(level + 1);
+    closeRow(level, row);
+}
+
+void Builder::closeRow(int level, const RowDef& row)
+{
+    Level& l = levels[level];
+    if (!l.cell.empty())
+        pushCell(l);
+    l.lastRow = row;
+    if (l.cells.empty() && row.cells.empty())
+        return;
+    Row r{row, std::move(l.cells), {}};
+    l.cells.clear();
     r.edges = RowEdges(r.def, r.cells.size());
     std::vector<int> merged;
-    std::set_union(tableEdges.begin(), tableEdges.end(), r.edges.begin(), r.edges.end(), std::back_inserter(merged));
+    std::set_union(l.table.edges.begin(), l.table.edges.end(), r.edges.begin(), r.edges.end(),
+                   std::back_inserter(merged));
     if (merged.size() > kMaxCells + 1) {
-        flushTable();
+        flushLevel(level);
         merged = r.edges;
     }
-    tableEdges = std::move(merged);
-    rows.push_back(std::move(r));
+    l.table.edges = std::move(merged);
+    l.table.rows.push_back(std::move(r));
+    openLevels = std::max(openLevels, level + 1);
+}
+
+void Builder::closeLevelsFrom(int level)
+{
+    for (int k = openLevels - 1; k >= level; --k) {
+        Level& l = levels[k];
+        if (!l.cells.empty() || !l.cell.empty())
+            closeRow(k, l.lastRow);
+        flushLevel(k);
+    }
+    openLevels = std::min(openLevels, level);
+}
+
+void Builder::flushLevel(int level)
+{
+    Level& l = levels[level];
+    if (l.table.rows.empty())
+        return;
+    if (level == 0) {
+        flushTable();
+        return;
+    }
+    Cell& host = levels[level - 1].cell;
+    host.tables.push_back({host.paras.size(), std::make_unique<Table>(std::move(l.table))});
+    l.table = Table{};
 }
 
 void Builder::pageBreak(const ParaState& para)
 {
     if (!runs.empty())
         endParagraph(para);
-    if (!para.inTable)
+    if (para.depth == 0 && !noteOpen)
         pendingPageBreak = true;
+}
+
+void Builder::beginNote()
+{
+    if (noteOpen)
+        return;
+    bodyRuns = std::move(runs);
+    runs.clear();
+    notes.emplace_back();
+    noteOpen = true;
+}
+
+void Builder::endNote(const ParaState& para, const QString& mark, int markFormat)
+{
+    if (!noteOpen)
+        return;
+    if (!runs.empty())
+        notes.back().push_back(takeParagraph(para));
+    runs = std::move(bodyRuns);
+    bodyRuns.clear();
+    noteOpen = false;
+    std::vector<Para>& note = notes.back();
+    if (std::all_of(note.begin(), note.end(), [](const Para& p) { return p.runs.empty(); })) {
+        notes.pop_back();
+        return;
+    }
+    if (!mark.isEmpty())
+        note.front().runs.insert(note.front().runs.begin(), Run{mark + u' ', markFormat});
 }
 
 void Builder::finish(const ParaState& para)
 {
+    if (noteOpen)
+        endNote(para, QString(), 0);
     if (!runs.empty())
         endParagraph(para);
-    if (!cells.empty() || !cell.empty())
-        endRow(lastRow, para);
-    flushTable();
+    closeLevelsFrom(0);
+    writeNotes();
+}
+
+void Builder::writeNotes()
+{
+    if (notes.empty())
+        return;
+    // A thin rule sets the notes apart from the text, as on a printed page.
+    QTextBlockFormat rule;
+    rule.setTopMargin(12);
+    rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 100));
+    write(cursor, Para{rule, {}}, fresh);
+    for (const std::vector<Para>& note : notes)
+        for (const Para& p : note)
+            write(cursor, p, fresh);
+    notes.clear();
 }
 
 // Merging cells one by one makes Qt rebuild the table's grid each time, which
 // is quadratic in a long table; an HTML table gives every span at once.
-QTextTable* Builder::insertSpannedTable(int rowCount, int columns, const std::vector<Span>& spans,
+QTextTable* Builder::insertSpannedTable(QTextCursor& c, int rowCount, int columns, const std::vector<Span>& spans,
                                        const std::vector<int>& owner)
 {
     QString html = QStringLiteral("<table>");
     for (int r = 0; r < rowCount; ++r) {
         html += QLatin1String("<tr>");
-        for (int c = 0; c < columns; ++c) {
-            const int o = owner[static_cast<size_t>(r) * columns + c];
+        for (int col = 0; col < columns; ++col) {
+            const int o = owner[static_cast<size_t>(r) * columns + col];
             if (o < 0)
                 html += QLatin1String("<td></td>");
-            else if (spans[o].row == r && spans[o].col == c)
+            else if (spans[o].row == r && spans[o].col == col)
                 html += QStringLiteral("<td valign=top rowspan=%1 colspan=%2></td>").arg(spans[o].rows).arg(spans[o].cols);
         }
         html += QLatin1String("</tr>");
     }
     html += QLatin1String("</table>");
-    const int start = cursor.position();
-    cursor.insertHtml(html);
+    const int start = c.position();
+    c.insertHtml(html);
     QTextCursor probe(&doc);
-    // The table starts right after the cursor, or after a block the import added.
+    // The table starts right after the cursor, or after a block the import
+    // added; inside a cell, the table found must not be the one around it.
     for (int p = start + 1; p <= start + 2 && p < doc.characterCount(); ++p) {
         probe.setPosition(p);
-        if (QTextTable* table = probe.currentTable())
+        if (QTextTable* table = probe.currentTable(); table && table->firstPosition() > start)
             return table;
     }
     return nullptr;
@@ -228,29 +353,57 @@ QTextTable* Builder::insertSpannedTable(int rowCount, int columns, const std::ve
 
 void Builder::flushTable()
 {
-    if (rows.empty())
+    Level& l = levels[0];
+    if (l.table.rows.empty())
         return;
+    insertTable(cursor, fresh, l.table, pendingPageBreak);
+    pendingPageBreak = false;
+    cursor.movePosition(QTextCursor::End);
+    fresh = true;
+    afterTable = true;
+    l.table.rows.clear();
+    l.table.edges.clear();
+}
+
+void Builder::writeCell(QTextCursor& c, const Cell& content)
+{
+    bool cellFresh = true;
+    size_t next = 0;
+    for (size_t i = 0; i <= content.paras.size(); ++i) {
+        for (; next < content.tables.size() && content.tables[next].at <= i; ++next) {
+            if (QTextTable* inner = insertTable(c, cellFresh, *content.tables[next].table, false))
+                c.setPosition(inner->lastPosition() + 1);
+            cellFresh = c.block().length() == 1;
+        }
+        if (i < content.paras.size())
+            write(c, content.paras[i], cellFresh);
+    }
+}
+
+QTextTable* Builder::insertTable(QTextCursor& c, bool blockIsFresh, const Table& t, bool pageBreakBefore)
+{
     // Qt lays out an empty block next to a table with no height, which would
     // swallow the blank line a writer leaves before it.
-    if (!fresh && cursor.block().length() == 1)
-        cursor.insertText(QStringLiteral(" "));
+    if (!blockIsFresh && c.block().length() == 1)
+        c.insertText(QStringLiteral(" "));
     // Every row's edges are among the table's, so each cell covers whole columns;
     // a cell wider than one column, or merged with its neighbours, is merged in
     // the table afterwards.
-    const int columns = static_cast<int>(tableEdges.size()) - 1;
-    const int rowCount = static_cast<int>(rows.size());
+    const std::vector<int>& edges = t.edges;
+    const int columns = static_cast<int>(edges.size()) - 1;
+    const int rowCount = static_cast<int>(t.rows.size());
     std::vector<Span> anchors;
     std::vector<int> owner(static_cast<size_t>(rowCount) * columns, -1);
-    auto column = [this](int edge) {
-        return static_cast<int>(std::lower_bound(tableEdges.begin(), tableEdges.end(), edge) - tableEdges.begin());
+    auto column = [&edges](int edge) {
+        return static_cast<int>(std::lower_bound(edges.begin(), edges.end(), edge) - edges.begin());
     };
     auto own = [&](int r, int c0, int c1, int anchor) {
-        for (int c = c0; c < c1; ++c)
-            owner[static_cast<size_t>(r) * columns + c] = anchor;
+        for (int col = c0; col < c1; ++col)
+            owner[static_cast<size_t>(r) * columns + col] = anchor;
     };
     bool border = false;
     for (int r = 0; r < rowCount; ++r) {
-        const Row& row = rows[r];
+        const Row& row = t.rows[r];
         int previous = -1;
         for (size_t j = 0; j + 1 < row.edges.size(); ++j) {
             const int c0 = column(row.edges[j]);
@@ -288,42 +441,35 @@ void Builder::flushTable()
     f.setBorderBrush(Qt::black);
     // The row's gap is the space beside the text only; above and below it
     // a writer leaves almost none.
-    const qreal sidePadding = std::clamp(Pixels(rows.front().def.gap), 2.0, 20.0);
+    const qreal sidePadding = std::clamp(Pixels(t.rows.front().def.gap), 2.0, 20.0);
     f.setCellPadding(1);
-    f.setAlignment(rows.front().def.align);
-    if (tableEdges.front() > 0)
-        f.setLeftMargin(Pixels(tableEdges.front()));
+    f.setAlignment(t.rows.front().def.align);
+    if (edges.front() > 0)
+        f.setLeftMargin(Pixels(edges.front()));
     QList<QTextLength> widths;
-    for (int c = 0; c < columns; ++c)
-        widths.append(QTextLength(QTextLength::FixedLength, Pixels(tableEdges[c + 1] - tableEdges[c])));
+    for (int col = 0; col < columns; ++col)
+        widths.append(QTextLength(QTextLength::FixedLength, Pixels(edges[col + 1] - edges[col])));
     f.setColumnWidthConstraints(widths);
-    if (pendingPageBreak)
+    if (pageBreakBefore)
         f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    pendingPageBreak = false;
 
     const bool merged = std::any_of(anchors.begin(), anchors.end(), [](const Span& a) { return a.rows > 1 || a.cols > 1; });
-    QTextTable* table = merged ? insertSpannedTable(rowCount, columns, anchors, owner) : cursor.insertTable(rowCount, columns, f);
-    if (table) {
-        table->setFormat(f);
-        for (const Span& a : anchors) {
-            if (!a.content)
-                continue;
-            QTextTableCell target = table->cellAt(a.row, a.col);
-            QTextTableCellFormat cf = target.format().toTableCellFormat();
-            cf.setLeftPadding(sidePadding);
-            cf.setRightPadding(sidePadding);
-            target.setFormat(cf);
-            QTextCursor c = target.firstCursorPosition();
-            bool cellFresh = true;
-            for (const Para& p : *a.content)
-                write(c, p, cellFresh);
-        }
+    QTextTable* table = merged ? insertSpannedTable(c, rowCount, columns, anchors, owner) : c.insertTable(rowCount, columns, f);
+    if (!table)
+        return nullptr;
+    table->setFormat(f);
+    for (const Span& a : anchors) {
+        if (!a.content)
+            continue;
+        QTextTableCell target = table->cellAt(a.row, a.col);
+        QTextTableCellFormat cf = target.format().toTableCellFormat();
+        cf.setLeftPadding(sidePadding);
+        cf.setRightPadding(sidePadding);
+        target.setFormat(cf);
+        QTextCursor cellCursor = target.firstCursorPosition();
+        writeCell(cellCursor, *a.content);
     }
-    cursor.movePosition(QTextCursor::End);
-    fresh = true;
-    afterTable = true;
-    rows.clear();
-    tableEdges.clear();
+    return table;
 }
 
 } // namespace Rtf

@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextImageFormat>
 
+#include <memory>
 #include <vector>
 
 class QTextDocument;
@@ -24,8 +25,10 @@ struct ParaState {
     int after = 0;
     int line = 0;
     bool lineMultiple = false;
-    bool inTable = false;
     bool pageBefore = false;
+    // The table nesting level (\itap): 0 outside tables, 1 in a cell of a
+    // table of the body, 2 in a table inside such a cell, and so on.
+    int depth = 0;
 };
 
 struct CellDef {
@@ -46,10 +49,15 @@ struct RowDef {
 // More cells than this in one row go into its last cell, and a table that
 // would need more columns starts anew, so no input makes a table explode.
 constexpr int kMaxCells = 64;
+// Tables nested deeper than this are flattened into the cell of the deepest
+// one kept: their cells end in tabs, their rows in paragraph breaks.
+constexpr int kMaxTableDepth = 4;
 
 // Collects paragraphs as runs of equally formatted text and writes each run
 // with one cursor call. Table rows are held until the table ends, then the
-// whole table is inserted at once and filled cell by cell.
+// whole table is inserted at once and filled cell by cell; a table nested in
+// a cell is held with that cell and written inside it. Notes are held until
+// the end and written after the last paragraph.
 class Builder {
 public:
     // Text formats are given by their index in formats.
@@ -58,9 +66,17 @@ public:
     void addText(const QString& text, int format);
     void addImage(const QImage& image, QSizeF size);
     void endParagraph(const ParaState& para);
+    // A cell or row of a table of the body (\cell, \row).
     void endCell(const ParaState& para);
     void endRow(const RowDef& row, const ParaState& para);
+    // A cell or row of the table at the paragraph's depth, 2 to kMaxTableDepth.
+    void endNestedCell(const ParaState& para);
+    void endNestedRow(const RowDef& row, const ParaState& para);
     void pageBreak(const ParaState& para);
+    // Text from here to endNote is a note's, kept apart from the body.
+    void beginNote();
+    // mark, when not empty, is put before the note's text in markFormat.
+    void endNote(const ParaState& para, const QString& mark, int markFormat);
     void finish(const ParaState& para);
 
 private:
@@ -72,27 +88,56 @@ private:
         QTextBlockFormat format;
         std::vector<Run> runs;
     };
-    using Cell = std::vector<Para>;
+    struct Table;
+    // A table inside a cell, written after the cell's first `at` paragraphs.
+    struct Inner {
+        size_t at;
+        std::unique_ptr<Table> table;
+    };
+    struct Cell {
+        std::vector<Para> paras;
+        std::vector<Inner> tables;
+        bool empty() const { return paras.empty() && tables.empty(); }
+    };
     struct Row {
         RowDef def;
         std::vector<Cell> cells;
         std::vector<int> edges;
     };
+    struct Table {
+        std::vector<Row> rows;
+        // Every row's edges: the table's column boundaries.
+        std::vector<int> edges;
+    };
+    // The table being read at one nesting level: its rows so far, the cells
+    // of its open row and the paragraphs of its open cell.
+    struct Level {
+        Table table;
+        std::vector<Cell> cells;
+        Cell cell;
+        RowDef lastRow;
+    };
 
     // A cell of the table being written: where it starts, how many rows and
-    // columns it covers, and its paragraphs (none for a gap in a short row).
+    // columns it covers, and its content (none for a gap in a short row).
     struct Span {
         int row, col, rows, cols;
         const Cell* content;
     };
 
     Para takeParagraph(const ParaState& para);
-    void pushCell();
-    void closeRow(const RowDef& row);
+    void endCellAt(int level, const ParaState& para);
+    void pushCell(Level& level);
+    void closeRow(int level, const RowDef& row);
+    void closeLevelsFrom(int level);
+    void flushLevel(int level);
     void write(QTextCursor& cursor, const Para& para, bool& fresh);
+    void writeCell(QTextCursor& cursor, const Cell& cell);
     void flushTable();
-    QTextTable* insertSpannedTable(int rowCount, int columns, const std::vector<Span>& spans,
+    QTextTable* insertTable(QTextCursor& cursor, bool blockIsFresh, const Table& table, bool pageBreakBefore);
+    QTextTable* insertSpannedTable(QTextCursor& cursor, int rowCount, int columns, const std::vector<Span>& spans,
                                    const std::vector<int>& owner);
+    void writeNotes();
 
     QTextDocument& doc;
     const std::vector<QTextCharFormat>& formats;
@@ -104,11 +149,14 @@ private:
     // The cursor's fresh block is the one that follows a table.
     bool afterTable = false;
     std::vector<Run> runs;
-    Cell cell;
-    std::vector<Cell> cells;
-    RowDef lastRow;
-    std::vector<Row> rows;
-    std::vector<int> tableEdges;
+    // levels[0] is a table of the body, levels[1] one nested in its cell...
+    Level levels[kMaxTableDepth];
+    // The deepest level holding anything, plus one.
+    int openLevels = 0;
+
+    bool noteOpen = false;
+    std::vector<Run> bodyRuns;
+    std::vector<std::vector<Para>> notes;
 };
 
 } // namespace Rtf

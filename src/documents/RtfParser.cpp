@@ -117,6 +117,8 @@ void Parser::run()
         }
     }
     flushBytes();
+    if (noteDepth > 0)
+        endNote();
     builder.finish(top().para);
 }
 
@@ -144,6 +146,13 @@ void Parser::closeGroup()
         commitFontName();
     if (g.dest == Dest::Picture && outer != Dest::Picture)
         finishPicture();
+    leaveGroup();
+}
+
+void Parser::leaveGroup()
+{
+    if (noteDepth == stack.size())
+        endNote();
     stack.pop_back();
 }
 
@@ -162,7 +171,7 @@ void Parser::skipDestination()
     if (overflow > 0)
         --overflow;
     else
-        stack.pop_back();
+        leaveGroup();
 }
 
 void Parser::symbol(unsigned char c)
@@ -252,9 +261,8 @@ void Parser::flushBytes()
     pending.clear();
 }
 
-int Parser::formatIndex()
+int Parser::formatOf(const CharState& s)
 {
-    const CharState& s = top().chr;
     if (lastFormat >= 0 && s == lastState)
         return lastFormat;
     auto it = formatIds.find(s);
@@ -271,7 +279,9 @@ QTextCharFormat Parser::makeFormat(const CharState& s) const
 {
     QTextCharFormat f;
     const FontDef* font = findFont(s.font >= 0 ? s.font : defaultFont);
-    if (font && !font->family.isEmpty())
+    // A symbol font's characters are read as the Unicode ones they stand for,
+    // which the installed fonts of that name may draw blank.
+    if (font && !font->family.isEmpty() && font->codepage != kSymbolCodepage)
         f.setFontFamilies({font->family});
     f.setFontPointSize(s.size / 2.0);
     if (s.bold)
@@ -284,6 +294,8 @@ QTextCharFormat Parser::makeFormat(const CharState& s) const
         f.setFontStrikeOut(true);
     if (s.caps)
         f.setFontCapitalization(QFont::AllUppercase);
+    else if (s.smallCaps)
+        f.setFontCapitalization(QFont::SmallCaps);
     if (s.vertical != 0)
         f.setVerticalAlignment(s.vertical == 1 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
     auto color = [this](int i) { return i >= 0 && static_cast<size_t>(i) < colors.size() ? colors[i] : QColor(); };
@@ -328,8 +340,55 @@ void Parser::commitFontName()
         FontDef& f = fonts[fontDef];
         const QString name = decoder(f.codepage > 0 ? f.codepage : documentCp).decode(fontName);
         f.family = PlainFamily(name.trimmed());
+        // Writers leave the Symbol font's character set undeclared at times;
+        // its bullets are still its own glyphs.
+        if (f.family.compare(QLatin1StringView("Symbol"), Qt::CaseInsensitive) == 0) {
+            f.codepage = kSymbolCodepage;
+            cachedFont = INT_MIN;
+        }
     }
     fontName.clear();
+}
+
+void Parser::beginNote()
+{
+    // A note inside a note, or one no group holds, is left out.
+    if (noteDepth > 0 || overflow > 0 || atRoot()) {
+        skipDestination();
+        return;
+    }
+    flushBytes();
+    noteDepth = stack.size();
+    noteNumber = std::exchange(unclaimedMark, 0);
+    noteMarkShown = false;
+    builder.beginNote();
+}
+
+void Parser::endNote()
+{
+    flushBytes();
+    // A note that does not repeat its mark is still numbered as it.
+    QString mark;
+    int markFormat = 0;
+    if (!noteMarkShown && noteNumber > 0) {
+        CharState s = top().chr;
+        s.vertical = 1;
+        s.hidden = false;
+        mark = QString::number(noteNumber);
+        markFormat = formatOf(s);
+    }
+    builder.endNote(top().para, mark, markFormat);
+    noteDepth = 0;
+}
+
+void Parser::addMark(int number)
+{
+    if (top().dest != Dest::Body || top().chr.hidden)
+        return;
+    flushBytes();
+    CharState s = top().chr;
+    s.vertical = 1;
+    builder.addText(QString::number(number), formatOf(s));
 }
 
 void Parser::commitColor()

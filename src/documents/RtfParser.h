@@ -29,12 +29,14 @@ enum class Kw {
     // font and colour tables
     Charset, Cpg, Red, Green, Blue,
     // characters
-    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Caps,
+    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Caps, SmallCaps,
     Super, Sub, NoSuperSub, Font, FontSize, Foreground, Background,
     // paragraphs
     Pard, Left, Right, Center, Justify, LeftIndent, RightIndent, FirstIndent,
     SpaceBefore, SpaceAfter, LineSpacing, LineMultiple, InTable, Itap, PageBefore,
     Par, Line, Tab, Page, Cell, Row, NestCell, NestRow,
+    // notes
+    Footnote, NoteMark,
     // named characters
     Emdash, Endash, Lquote, Rquote, Ldblquote, Rdblquote, Bullet, Emspace, Enspace,
     Qmspace, Zwj, Zwnj, Ltrmark, Rtlmark,
@@ -65,6 +67,7 @@ struct CharState {
     bool strike = false;
     bool hidden = false;
     bool caps = false;
+    bool smallCaps = false;
     signed char vertical = 0; // 1 superscript, 2 subscript
     auto operator<=>(const CharState&) const = default;
 };
@@ -91,6 +94,20 @@ struct PictureState {
     int scaleY = 100;
 };
 
+// A row's properties as they are read, for a table of the body or for one
+// nested in a cell (given in \nesttableprops).
+struct RowReader {
+    enum class BorderTarget { None, Cell, Row };
+    RowDef row;
+    CellDef cell;
+    BorderTarget target = BorderTarget::None;
+    bool hadBorder = false;
+
+    void word(Kw kw, int param);
+    // The row as it ends.
+    RowDef take();
+};
+
 // One pass over the tokens with an explicit stack of group states, so deep
 // nesting costs no recursion.
 class Parser {
@@ -103,12 +120,16 @@ private:
     bool atRoot() const { return stack.size() <= 1 && overflow == 0; }
     void openGroup();
     void closeGroup();
+    void leaveGroup();
     void skipDestination();
     void setDestination(Dest dest);
 
     void word(const Token& t);
     void bodyWord(Kw kw, const Token& t);
-    void tableWord(Kw kw, int param);
+    void nestedRowEnd();
+    void beginNote();
+    void endNote();
+    void addMark(int number);
     void fontWord(Kw kw, int param);
     void pictureWord(Kw kw, int param);
 
@@ -117,7 +138,8 @@ private:
     void symbol(unsigned char c);
     void addChar(char16_t c);
     void flushBytes();
-    int formatIndex();
+    int formatIndex() { return formatOf(top().chr); }
+    int formatOf(const CharState& s);
     QTextCharFormat makeFormat(const CharState& s) const;
     int codepage();
     QStringDecoder& decoder(int cp);
@@ -163,10 +185,16 @@ private:
 
     PictureState picture;
 
-    RowDef row;
-    CellDef cellDef;
-    enum class BorderTarget { None, Cell, Row } borderTarget = BorderTarget::None;
-    bool rowHadBorder = false;
+    RowReader outerRow;
+    RowReader nestedRow;
+
+    // The stack size at the open note's group; 0 outside notes.
+    size_t noteDepth = 0;
+    int noteNumber = 0;
+    bool noteMarkShown = false;
+    int noteCount = 0;
+    // The number of the mark last put in the body whose note has not begun.
+    int unclaimedMark = 0;
 };
 
 } // namespace Rtf

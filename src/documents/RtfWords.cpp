@@ -32,7 +32,7 @@ const std::unordered_map<std::string_view, Kw>& Words()
             {"red", Kw::Red}, {"green", Kw::Green}, {"blue", Kw::Blue},
             {"plain", Kw::Plain}, {"b", Kw::Bold}, {"i", Kw::Italic},
             {"ulnone", Kw::UnderlineNone}, {"strike", Kw::Strike}, {"striked", Kw::Strike},
-            {"v", Kw::Hidden}, {"caps", Kw::Caps},
+            {"v", Kw::Hidden}, {"caps", Kw::Caps}, {"scaps", Kw::SmallCaps},
             {"super", Kw::Super}, {"sub", Kw::Sub}, {"nosupersub", Kw::NoSuperSub},
             {"f", Kw::Font}, {"fs", Kw::FontSize}, {"cf", Kw::Foreground},
             {"cb", Kw::Background}, {"highlight", Kw::Background},
@@ -46,6 +46,7 @@ const std::unordered_map<std::string_view, Kw>& Words()
             {"par", Kw::Par}, {"sect", Kw::Par}, {"line", Kw::Line}, {"column", Kw::Line},
             {"tab", Kw::Tab}, {"page", Kw::Page}, {"cell", Kw::Cell}, {"row", Kw::Row},
             {"nestcell", Kw::NestCell}, {"nestrow", Kw::NestRow},
+            {"footnote", Kw::Footnote}, {"chftn", Kw::NoteMark},
             {"emdash", Kw::Emdash}, {"endash", Kw::Endash}, {"lquote", Kw::Lquote},
             {"rquote", Kw::Rquote}, {"ldblquote", Kw::Ldblquote}, {"rdblquote", Kw::Rdblquote},
             {"bullet", Kw::Bullet}, {"emspace", Kw::Emspace}, {"enspace", Kw::Enspace},
@@ -79,7 +80,7 @@ const std::unordered_map<std::string_view, Kw>& Words()
             w.emplace(b, Kw::Ignore);
         // Destinations whose content never shows in the body.
         for (const char* d : {"stylesheet", "info", "header", "footer", "headerl", "headerr", "headerf",
-                              "footerl", "footerr", "footerf", "footnote", "annotation", "atnid",
+                              "footerl", "footerr", "footerf", "annotation", "atnid",
                               "atnauthor", "objdata", "objclass", "objname", "themedata",
                               "colorschememapping", "datastore", "latentstyles", "listtable",
                               "listoverridetable", "rsidtbl", "generator", "xmlnstbl", "mmathPr",
@@ -139,12 +140,10 @@ void Parser::word(const Token& t)
         pictureWord(kw, param);
         return;
     case Dest::NestProps:
-        if (kw == Kw::NestRow) {
-            flushBytes();
-            ParaState p = top().para;
-            p.inTable = true;
-            builder.endParagraph(p);
-        }
+        if (kw == Kw::NestRow)
+            nestedRowEnd();
+        else
+            nestedRow.word(kw, param);
         return;
     case Dest::Skip:
         return;
@@ -212,42 +211,42 @@ void Parser::pictureWord(Kw kw, int param)
     }
 }
 
-void Parser::tableWord(Kw kw, int param)
+void RowReader::word(Kw kw, int param)
 {
     switch (kw) {
     case Kw::Trowd:
         row = RowDef{};
-        cellDef = CellDef{};
-        borderTarget = BorderTarget::None;
+        cell = CellDef{};
+        target = BorderTarget::None;
         break;
     case Kw::Cellx:
-        cellDef.right = param;
+        cell.right = param;
         if (row.cells.size() < kMaxCells)
-            row.cells.push_back(cellDef);
-        cellDef = CellDef{};
-        borderTarget = BorderTarget::None;
+            row.cells.push_back(cell);
+        cell = CellDef{};
+        target = BorderTarget::None;
         break;
     case Kw::Clmrg:
-        cellDef.merged = true;
+        cell.merged = true;
         break;
     case Kw::Clvmrg:
-        cellDef.vmerged = true;
+        cell.vmerged = true;
         break;
     case Kw::CellBorder:
-        borderTarget = BorderTarget::Cell;
+        target = BorderTarget::Cell;
         break;
     case Kw::RowBorder:
-        borderTarget = BorderTarget::Row;
+        target = BorderTarget::Row;
         break;
     case Kw::ParaBorder:
-        borderTarget = BorderTarget::None;
+        target = BorderTarget::None;
         break;
     case Kw::BorderStyle:
-        if (borderTarget == BorderTarget::Cell)
-            cellDef.border = true;
-        else if (borderTarget == BorderTarget::Row)
+        if (target == BorderTarget::Cell)
+            cell.border = true;
+        else if (target == BorderTarget::Row)
             row.border = true;
-        rowHadBorder = rowHadBorder || borderTarget != BorderTarget::None;
+        hadBorder = hadBorder || target != BorderTarget::None;
         break;
     case Kw::Trgaph:
         row.gap = std::clamp(param, 0, kMaxTwips);
@@ -267,6 +266,29 @@ void Parser::tableWord(Kw kw, int param)
     default:
         break;
     }
+}
+
+RowDef RowReader::take()
+{
+    // Word repeats the row's properties before its end, at times without
+    // the borders it gave at the start.
+    RowDef ended = row;
+    ended.border = ended.border || hadBorder;
+    hadBorder = false;
+    return ended;
+}
+
+void Parser::nestedRowEnd()
+{
+    flushBytes();
+    const ParaState& p = top().para;
+    if (p.depth >= 2 && p.depth <= kMaxTableDepth) {
+        builder.endNestedRow(nestedRow.take(), p);
+        return;
+    }
+    ParaState inCell = p;
+    inCell.depth = std::max(p.depth, 1);
+    builder.endParagraph(inCell);
 }
 
 void Parser::bodyWord(Kw kw, const Token& t)
@@ -340,6 +362,9 @@ void Parser::bodyWord(Kw kw, const Token& t)
     case Kw::Caps:
         c.caps = On(t);
         break;
+    case Kw::SmallCaps:
+        c.smallCaps = On(t);
+        break;
     case Kw::Super:
         c.vertical = 1;
         break;
@@ -398,10 +423,10 @@ void Parser::bodyWord(Kw kw, const Token& t)
         p.lineMultiple = On(t);
         break;
     case Kw::InTable:
-        p.inTable = On(t);
+        p.depth = On(t) ? std::max(p.depth, 1) : 0;
         break;
     case Kw::Itap:
-        p.inTable = param > 0;
+        p.depth = std::clamp(param, 0, 255);
         break;
     case Kw::PageBefore:
         p.pageBefore = On(t);
@@ -414,8 +439,15 @@ void Parser::bodyWord(Kw kw, const Token& t)
         addChar(QChar::LineSeparator);
         break;
     case Kw::Tab:
-    case Kw::NestCell:
         addChar(u'\t');
+        break;
+    case Kw::NestCell:
+        if (p.depth >= 2 && p.depth <= kMaxTableDepth) {
+            flushBytes();
+            builder.endNestedCell(p);
+        } else {
+            addChar(u'\t');
+        }
         break;
     case Kw::Page:
         flushBytes();
@@ -425,23 +457,29 @@ void Parser::bodyWord(Kw kw, const Token& t)
         flushBytes();
         builder.endCell(p);
         break;
-    case Kw::Row: {
-        // Word repeats the row's properties before its end, at times without
-        // the borders it gave at the start.
+    case Kw::Row:
         flushBytes();
-        RowDef ended = row;
-        ended.border = ended.border || rowHadBorder;
-        rowHadBorder = false;
-        builder.endRow(ended, p);
+        builder.endRow(outerRow.take(), p);
         break;
-    }
-    case Kw::NestRow: {
-        flushBytes();
-        ParaState inCell = p;
-        inCell.inTable = true;
-        builder.endParagraph(inCell);
+    case Kw::NestRow:
+        nestedRowEnd();
         break;
-    }
+    case Kw::Footnote:
+        beginNote();
+        break;
+    case Kw::NoteMark:
+        if (c.hidden)
+            break;
+        if (noteDepth == 0) {
+            unclaimedMark = ++noteCount;
+            addMark(unclaimedMark);
+        } else {
+            if (noteNumber == 0)
+                noteNumber = ++noteCount;
+            noteMarkShown = true;
+            addMark(noteNumber);
+        }
+        break;
     case Kw::Emdash: addChar(u'\u2014'); break;
     case Kw::Endash: addChar(u'\u2013'); break;
     case Kw::Lquote: addChar(u'\u2018'); break;
@@ -470,7 +508,7 @@ void Parser::bodyWord(Kw kw, const Token& t)
         top().uc = std::clamp(param, 0, 64);
         break;
     default:
-        tableWord(kw, param);
+        outerRow.word(kw, param);
         break;
     }
 }

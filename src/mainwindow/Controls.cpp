@@ -1,6 +1,7 @@
 #include "mainwindow/Controls.h"
 
 #include "documents/RtfReader.h"
+#include "documents/TableWidths.h"
 #include "pages/ReadingTools.h"
 #include "startup/AppError.h"
 
@@ -291,6 +292,26 @@ void RichTextBox::replaceDocument(QTextDocument* loaded)
     if (old && old->parent() == this)
         delete old.data();
     m_tools->contentChanged();
+    fitTables();
+}
+
+void RichTextBox::resizeEvent(QResizeEvent* event)
+{
+    QTextEdit::resizeEvent(event);
+    fitTables();
+}
+
+void RichTextBox::showEvent(QShowEvent* event)
+{
+    QTextEdit::showEvent(event);
+    fitTables();
+}
+
+void RichTextBox::fitTables()
+{
+    // A hidden view's width is not yet the one it will show at.
+    if (isVisible())
+        FitTablesToWidth(*document(), viewport()->width());
 }
 
 QToolButton* PictureButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& toolTip)

@@ -199,8 +199,14 @@ public:
     // Shows rtf text; throws AppError when it is not rtf.
     void SetTextRTF(const QByteArray& rtf);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     void replaceDocument(QTextDocument* loaded);
+    // A table wider than the view shrinks to it rather than need sideways scrolling.
+    void fitTables();
     class ReadingTools* m_tools;
 };
 

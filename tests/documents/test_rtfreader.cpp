@@ -1,9 +1,12 @@
 // Reading RTF documents into a text document.
 #include "documents/RtfReader.h"
+#include "documents/TableWidths.h"
+#include "mainwindow/Controls.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -13,7 +16,10 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QScrollBar>
 #include <QUrl>
+
+#include <functional>
 
 namespace {
 
@@ -248,4 +254,149 @@ TEST(RtfReader, LargeGreekDocumentReadsWhole)
     ASSERT_TRUE(ReadRtf(rtf, doc));
     EXPECT_EQ(doc.rootFrame()->childFrames().size(), 200);
     EXPECT_TRUE(doc.toPlainText().startsWith(QStringLiteral("Αρθρο εκπαιδευτικής")));
+}
+
+namespace {
+
+QString CellText(QTextTable* t, int r, int c)
+{
+    QTextCursor cur = t->cellAt(r, c).firstCursorPosition();
+    cur.setPosition(t->cellAt(r, c).lastPosition(), QTextCursor::KeepAnchor);
+    return cur.selectedText();
+}
+
+// How deep tables are nested in the frame, counting tables only.
+int TableDepth(QTextFrame* frame)
+{
+    int deepest = 0;
+    for (QTextFrame* f : frame->childFrames())
+        deepest = std::max(deepest, TableDepth(f) + (qobject_cast<QTextTable*>(f) ? 1 : 0));
+    return deepest;
+}
+
+QList<qreal> Widths(const QTextDocument& doc)
+{
+    QList<qreal> widths;
+    for (const QTextLength& l : FirstTable(doc)->format().columnWidthConstraints())
+        widths.append(l.rawValue());
+    return widths;
+}
+
+} // namespace
+
+// What word processors write beyond plain formatted text.
+
+TEST(RtfWordProcessor, SmallCapitals)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf("{\\rtf1 {\\scaps Small} {\\caps\\scaps Big}\\scaps\\scaps0 plain}", doc));
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("Small")).fontCapitalization(), QFont::SmallCaps);
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("Big")).fontCapitalization(), QFont::AllUppercase);
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("plain")).fontCapitalization(), QFont::MixedCase);
+}
+
+TEST(RtfWordProcessor, SymbolFontBulletsWithoutTheirCharacterSet)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fnil Symbol;}}{\\f1\\'b7}\\tab item \\'b7}", doc));
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("\u2022\titem \u00B7"));
+    // The installed fonts named Symbol draw the Unicode bullet blank.
+    EXPECT_TRUE(FormatAt(doc, QStringLiteral("\u2022")).fontFamilies().toStringList().isEmpty());
+}
+
+TEST(RtfWordProcessor, NestedTablesAreTablesInTheirCell)
+{
+    QTextDocument doc;
+    auto nestedRow = [](const QByteArray& cells) {
+        return "{\\*\\nesttableprops\\trowd" + cells + "\\nestrow}{\\nonesttables\\par}";
+    };
+    ASSERT_TRUE(ReadRtf("{\\rtf1\\trowd\\cellx3000\\cellx6000\\pard\\intbl outer\\cell"
+                        "\\pard\\intbl\\itap2 n1\\nestcell n2\\nestcell" + nestedRow("\\cellx1000\\cellx2000") +
+                        "\\pard\\intbl\\itap2 n3\\nestcell n4\\nestcell" + nestedRow("\\cellx500\\cellx2000") +
+                        "\\pard\\intbl\\itap1 after\\cell\\row\\pard end\\par}",
+                        doc));
+    QTextTable* outer = FirstTable(doc);
+    ASSERT_NE(outer, nullptr);
+    EXPECT_EQ(outer->rows(), 1);
+    EXPECT_EQ(outer->columns(), 2);
+    EXPECT_EQ(CellText(outer, 0, 0), QStringLiteral("outer"));
+    ASSERT_EQ(outer->childFrames().size(), 1);
+    auto* inner = qobject_cast<QTextTable*>(outer->childFrames().front());
+    ASSERT_NE(inner, nullptr);
+    EXPECT_EQ(outer->cellAt(inner->firstPosition()), outer->cellAt(0, 1));
+    // Its rows' cells end at different places, so some of its cells span columns.
+    EXPECT_EQ(inner->rows(), 2);
+    EXPECT_EQ(inner->columns(), 3);
+    EXPECT_EQ(inner->cellAt(0, 0).columnSpan(), 2);
+    EXPECT_EQ(CellText(inner, 0, 0), QStringLiteral("n1"));
+    EXPECT_EQ(CellText(inner, 1, 1), QStringLiteral("n4"));
+    EXPECT_NEAR(inner->format().columnWidthConstraints().value(2).rawValue(), 1000 / 15.0, 0.01);
+    EXPECT_TRUE(CellText(outer, 0, 1).endsWith(QStringLiteral("after")));
+    EXPECT_FALSE(doc.toPlainText().contains(u'\t'));
+    EXPECT_TRUE(doc.toPlainText().endsWith(QStringLiteral("end")));
+
+    // Deeper than a few levels the tables are flattened, their text kept.
+    std::function<QByteArray(int)> cell = [&](int depth) -> QByteArray {
+        const QByteArray d = QByteArray::number(depth);
+        const QByteArray end = depth == 1 ? "\\cell" : "\\nestcell";
+        const QByteArray own = "\\pard\\intbl\\itap" + d + " L" + d + end;
+        return depth == 12 ? own
+                           : cell(depth + 1) + "{\\*\\nesttableprops\\trowd\\cellx1000\\nestrow}" + own;
+    };
+    ASSERT_TRUE(ReadRtf("{\\rtf1\\trowd\\cellx5000 " + cell(1) + "\\row}", doc));
+    EXPECT_EQ(TableDepth(doc.rootFrame()), 4);
+    for (int depth = 1; depth <= 12; ++depth)
+        EXPECT_TRUE(doc.toPlainText().contains(QStringLiteral("L%1").arg(depth))) << depth;
+}
+
+TEST(RtfWordProcessor, NotesFollowTheBodyNumberedByTheirMarks)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf("{\\rtf1\\ansi\\ansicpg1253{\\fonttbl{\\f0\\fcharset161 Arial;}}\\f0 "
+                        "\\'c1\\'f1\\'e8\\'f1\\'ef 5\\chftn{\\footnote\\pard\\plain\\chftn  \\'d6\\'c5\\'ca {\\b \\'c1} 45}.\\par"
+                        "\\'e2{\\super *}{\\footnote\\pard\\plain{\\super *} lit}"
+                        "\\chftn{\\footnote\\ftnalt\\pard\\plain end}\\par}",
+                        doc));
+    QStringList blocks;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        blocks.append(b.text());
+    // The rule above the notes is a block of its own.
+    ASSERT_EQ(blocks.size(), 6);
+    EXPECT_EQ(blocks.mid(0, 2), (QStringList{QStringLiteral("Αρθρο 51."), QStringLiteral("β*2")}));
+    EXPECT_EQ(blocks.mid(3), (QStringList{QStringLiteral("1 ΦΕΚ Α 45"), QStringLiteral("* lit"), QStringLiteral("2 end")}));
+    auto formatAfter = [&doc](int position) {
+        QTextCursor c(&doc);
+        c.setPosition(position);
+        return c.charFormat();
+    };
+    EXPECT_EQ(formatAfter(8).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    EXPECT_NE(formatAfter(7).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    const QTextBlock firstNote = doc.findBlockByNumber(3);
+    EXPECT_EQ(formatAfter(firstNote.position() + 1).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("ΦΕΚ Α")).fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatAfter(doc.findBlockByNumber(5).position() + 1).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+}
+
+TEST(RtfWordProcessor, WideTableFitsTheViewButPrintsAtItsOwnWidths)
+{
+    RichTextBox box(QStringLiteral("rtbWord"));
+    box.resize(400, 300);
+    box.show();
+    box.SetTextRTF("{\\rtf1\\trowd\\cellx6000\\cellx12000\\cellx18000\\pard\\intbl a\\cell b\\cell c\\cell\\row}");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box.horizontalScrollBar()->maximum(), 0);
+    const QList<qreal> shown = Widths(*box.document());
+    ASSERT_EQ(shown.size(), 3);
+    EXPECT_LT(shown[0] * 3, box.viewport()->width());
+    EXPECT_DOUBLE_EQ(shown[0], shown[2]);
+
+    const std::unique_ptr<QTextDocument> print = UnfittedCopy(*box.document());
+    ASSERT_TRUE(print);
+    EXPECT_EQ(Widths(*print), (QList<qreal>{400, 400, 400}));
+    EXPECT_EQ(print->toPlainText(), box.document()->toPlainText());
+
+    box.resize(1400, 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Widths(*box.document()), (QList<qreal>{400, 400, 400}));
+    EXPECT_FALSE(UnfittedCopy(*box.document()));
 }
