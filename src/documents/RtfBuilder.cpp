@@ -75,8 +75,18 @@ Builder::Builder(QTextDocument& document, const std::vector<QTextCharFormat>& te
 {
 }
 
+void Builder::plainBreak()
+{
+    if (!m_plain->empty() && m_plain->back() != '\n')
+        m_plain->push_back('\n');
+}
+
 void Builder::addText(const QString& text, int format)
 {
+    if (m_plain) {
+        m_plain->append(text.toStdString());
+        return;
+    }
     if (text.isEmpty())
         return;
     if (!runs.empty() && runs.back().format == format)
@@ -87,6 +97,8 @@ void Builder::addText(const QString& text, int format)
 
 void Builder::addImage(const QImage& image, QSizeF size)
 {
+    if (m_plain)
+        return;
     const QString name = QStringLiteral("rtfimg://%1").arg(images.size() + 1);
     doc.addResource(QTextDocument::ImageResource, QUrl(name), image);
     QTextImageFormat f;
@@ -125,6 +137,10 @@ void Builder::write(QTextCursor& c, const Para& para, bool& blockIsFresh)
 
 void Builder::endParagraph(const ParaState& para)
 {
+    if (m_plain) {
+        plainBreak();
+        return;
+    }
     if (noteOpen) {
         notes.back().push_back(takeParagraph(para));
         return;
@@ -146,6 +162,10 @@ void Builder::endParagraph(const ParaState& para)
 
 void Builder::endCell(const ParaState& para)
 {
+    if (m_plain) {
+        plainBreak();
+        return;
+    }
     if (noteOpen)
         endParagraph(para);
     else
@@ -154,6 +174,10 @@ void Builder::endCell(const ParaState& para)
 
 void Builder::endNestedCell(const ParaState& para)
 {
+    if (m_plain) {
+        plainBreak();
+        return;
+    }
     if (noteOpen)
         endParagraph(para);
     else
@@ -186,6 +210,10 @@ void Builder::pushCell(Level& l)
 
 void Builder::endRow(const RowDef& row, const ParaState& para)
 {
+    if (m_plain) {
+        plainBreak();
+        return;
+    }
     if (noteOpen) {
         if (!runs.empty())
             endParagraph(para);
@@ -199,6 +227,10 @@ void Builder::endRow(const RowDef& row, const ParaState& para)
 
 void Builder::endNestedRow(const RowDef& row, const ParaState& para)
 {
+    if (m_plain) {
+        plainBreak();
+        return;
+    }
     if (noteOpen) {
         if (!runs.empty())
             endParagraph(para);
@@ -261,6 +293,10 @@ void Builder::flushLevel(int level)
 
 void Builder::pageBreak(const ParaState& para)
 {
+    if (m_plain) {
+        plainBreak();
+        return;
+    }
     if (!runs.empty())
         endParagraph(para);
     if (para.depth == 0 && !noteOpen)
@@ -269,6 +305,10 @@ void Builder::pageBreak(const ParaState& para)
 
 void Builder::beginNote()
 {
+    if (m_plain) {
+        plainBreak();
+        return;
+    }
     if (noteOpen)
         return;
     bodyRuns = std::move(runs);
@@ -279,6 +319,10 @@ void Builder::beginNote()
 
 void Builder::endNote(const ParaState& para, const QString& mark, int markFormat)
 {
+    if (m_plain) {
+        plainBreak();
+        return;
+    }
     if (!noteOpen)
         return;
     if (!runs.empty())
@@ -297,6 +341,8 @@ void Builder::endNote(const ParaState& para, const QString& mark, int markFormat
 
 void Builder::finish(const ParaState& para)
 {
+    if (m_plain)
+        return;
     if (noteOpen)
         endNote(para, QString(), 0);
     if (!runs.empty())

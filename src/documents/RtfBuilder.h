@@ -8,6 +8,7 @@
 #include <QTextImageFormat>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class QTextDocument;
@@ -62,6 +63,11 @@ class Builder {
 public:
     // Text formats are given by their index in formats.
     Builder(QTextDocument& document, const std::vector<QTextCharFormat>& formats);
+    // Only the text, as UTF-8 with a line break for every paragraph, cell and
+    // row, into plain; the document stays empty. For indexing a document
+    // without the memory of laying it out.
+    void setPlainText(std::string* plain) { m_plain = plain; }
+    bool plainOnly() const { return m_plain != nullptr; }
 
     void addText(const QString& text, int format);
     void addImage(const QImage& image, QSizeF size);
@@ -138,6 +144,9 @@ private:
     QTextTable* insertSpannedTable(QTextCursor& cursor, int rowCount, int columns, const std::vector<Span>& spans,
                                    const std::vector<int>& owner);
     void writeNotes();
+    void plainBreak();
+
+    std::string* m_plain = nullptr;
 
     QTextDocument& doc;
     const std::vector<QTextCharFormat>& formats;

@@ -67,6 +67,11 @@ Parser::Parser(std::string_view data, QTextDocument& document)
     stack.emplace_back();
 }
 
+Parser::Parser(std::string_view data, QTextDocument& scratch, std::string& plain) : Parser(data, scratch)
+{
+    builder.setPlainText(&plain);
+}
+
 void Parser::run()
 {
     for (Token t = lex.next(); t.kind != TokenKind::End; t = lex.next()) {
@@ -415,6 +420,8 @@ void Parser::pictureByte(unsigned char b)
 void Parser::finishPicture()
 {
     const PictureState p = std::exchange(picture, PictureState{});
+    if (builder.plainOnly())
+        return;
     if ((p.kind != PictureState::Png && p.kind != PictureState::Jpeg) || p.data.isEmpty() || top().chr.hidden)
         return;
     QBuffer buffer;

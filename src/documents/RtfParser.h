@@ -113,6 +113,8 @@ struct RowReader {
 class Parser {
 public:
     Parser(std::string_view data, QTextDocument& document);
+    // Reads only the text into plain (see Builder::setPlainText).
+    Parser(std::string_view data, QTextDocument& scratch, std::string& plain);
     void run();
 
 private:

@@ -38,6 +38,17 @@ bool ReadRtf(const QByteArray& rtf, QTextDocument& document)
     return true;
 }
 
+bool ReadRtfText(const QByteArray& rtf, std::string& text)
+{
+    const qsizetype start = RtfStart(rtf);
+    if (start < 0)
+        return false;
+    QTextDocument scratch;
+    Rtf::Parser parser(std::string_view(rtf.constData() + start, static_cast<size_t>(rtf.size() - start)), scratch, text);
+    parser.run();
+    return true;
+}
+
 bool LoadRtfFile(const QString& path, QTextDocument& document)
 {
     // Devices and pipes could feed endless bytes.

@@ -115,6 +115,17 @@ std::string Expression(const Term& term, const std::vector<std::string>& words, 
 
 } // namespace
 
+bool Wanted(const Query& query, std::string_view folded, std::string_view stem)
+{
+    for (const std::string& s : query.stems)
+        if (s == stem)
+            return true;
+    for (const std::string& p : query.prefixes)
+        if (folded.substr(0, p.size()) == p)
+            return true;
+    return false;
+}
+
 Query ParseQuery(const QString& text, WordStemmer& stemmer)
 {
     Query query;
@@ -132,6 +143,12 @@ Query ParseQuery(const QString& text, WordStemmer& stemmer)
             continue;
         }
         query.words << term.text;
+        for (const std::string& w : words) {
+            if (term.prefix && words.size() == 1 && !term.phrase)
+                query.prefixes.push_back(w);
+            else
+                query.stems.emplace_back(stemmer.stem(w));
+        }
         if (positive.empty()) {
             positive = expression;
         } else if (term.orBefore) {
@@ -139,7 +156,7 @@ Query ParseQuery(const QString& text, WordStemmer& stemmer)
                 // (previous OR this): wrap the last operand.
                 const size_t lastAnd = positive.rfind(" AND ");
                 const size_t cut = lastAnd == std::string::npos ? 0 : lastAnd + 5;
-                positive.insert(cut, "(");
+                positive.insert(positive.begin() + static_cast<std::ptrdiff_t>(cut), '(');
                 groupOpen = true;
             } else {
                 positive.pop_back();

@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace FullText {
 
 class WordStemmer;
@@ -17,7 +21,14 @@ struct Query {
     QByteArray match;
     // The words the user looks for, as typed, for marking them in a page.
     QStringList words;
+    // What a word of a text must be, folded, to be one the user looks for:
+    // its stem one of these, or its form one of these or starting with one.
+    std::vector<std::string> stems;
+    std::vector<std::string> prefixes;
 };
+
+// Whether a word of a text (folded, and its stem) is one the query looks for.
+bool Wanted(const Query& query, std::string_view folded, std::string_view stem);
 
 // Terms beyond this are dropped: no one types more, and each costs a lookup.
 constexpr int kMaxTerms = 32;

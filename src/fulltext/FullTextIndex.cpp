@@ -56,6 +56,12 @@ void BindText(sqlite3_stmt* st, int index, const std::string& text)
     sqlite3_bind_text(st, index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
 }
 
+std::string_view ColumnView(sqlite3_stmt* st, int column)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
+    return text ? std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(st, column))) : std::string_view();
+}
+
 QString Meta(sqlite3* db, const char* key)
 {
     Statement st = Prepare(db, "SELECT value FROM meta WHERE key = ?1");
@@ -335,7 +341,54 @@ BuildResult PrepareIndex(const QString& databasePath, const QString& cacheFolder
     return BuildIndex(databasePath, handle->target, stop, hooks, &handle->memory);
 }
 
-Results Search(sqlite3* index, const Query& query, const Filter& filter, int limit)
+QString Snippet(std::string_view text, const Query& query, WordStemmer& stemmer)
+{
+    constexpr size_t kBefore = 6;
+    constexpr int kAfter = 12;
+    // A match far into a very long document is not looked for.
+    constexpr size_t kScanBytes = 2 * 1024 * 1024;
+    const std::string_view scanned = text.substr(0, kScanBytes);
+    std::vector<int> recent;
+    int from = -1;
+    int to = 0;
+    int after = 0;
+    std::vector<std::pair<int, int>> marks;
+    ScanWords(scanned, stemmer, [&](std::string_view folded, std::string_view stem, int start, int end) {
+        const bool wanted = Wanted(query, folded, stem);
+        if (from < 0) {
+            if (!wanted) {
+                recent.push_back(start);
+                if (recent.size() > kBefore)
+                    recent.erase(recent.begin());
+                return true;
+            }
+            from = recent.empty() ? start : recent.front();
+        } else {
+            ++after;
+        }
+        to = end;
+        if (wanted)
+            marks.emplace_back(start, end);
+        return after < kAfter;
+    });
+    if (from < 0)
+        return QString();
+    QString out;
+    if (from > 0)
+        out += QStringLiteral("…");
+    int at = from;
+    for (const auto& [start, end] : marks) {
+        out += QString::fromUtf8(text.data() + at, start - at) + kMarkOpen
+            + QString::fromUtf8(text.data() + start, end - start) + kMarkClose;
+        at = end;
+    }
+    out += QString::fromUtf8(text.data() + at, to - at);
+    if (static_cast<size_t>(to) < text.size())
+        out += QStringLiteral("…");
+    return out.simplified();
+}
+
+Results Search(sqlite3* index, const Query& query, const Filter& filter, int limit, WordStemmer& stemmer)
 {
     Results results;
     if (query.match.isEmpty())
@@ -345,11 +398,16 @@ Results Search(sqlite3* index, const Query& query, const Filter& filter, int lim
         " AND (?2 = 0 OR (doc.kind = 0 AND doc.type_id = ?2))"
         " AND (?3 = 0 OR (doc.kind = 0 AND doc.year >= ?3))"
         " AND (?4 = 0 OR (doc.kind = 0 AND doc.year <= ?4))";
-    const std::string select = std::string(
+    // The best rows first, then the columns of those alone: SQLite computes
+    // every column of every row it sorts, and a snippet of each of thousands
+    // of matching rows would cost more than the search.
+    const std::string best = std::string("SELECT fts.rowid, rank FROM fts JOIN doc ON doc.rowid = fts.rowid") + kWhere
+        + " ORDER BY rank, doc.issue_date DESC LIMIT ?5";
+    static constexpr const char* kColumns =
         "SELECT doc.kind, doc.id, doc.law_id, doc.opens_in, types.name, doc.law_code, doc.issue_date,"
-        " doc.shown_title, doc.article, snippet(fts, -1, char(2), char(3), '…', 16), rank"
-        " FROM fts JOIN doc ON doc.rowid = fts.rowid LEFT JOIN types ON types.type_id = doc.type_id")
-        + kWhere + " ORDER BY rank, doc.issue_date DESC LIMIT ?5";
+        " doc.shown_title, doc.article, fts.body, fts.title"
+        " FROM fts JOIN doc ON doc.rowid = fts.rowid LEFT JOIN types ON types.type_id = doc.type_id"
+        " WHERE fts MATCH ?1 AND fts.rowid = ?2";
     const std::string count = std::string("SELECT count(*) FROM fts JOIN doc ON doc.rowid = fts.rowid") + kWhere;
     const auto bind = [&](sqlite3_stmt* st) {
         sqlite3_bind_text(st, 1, query.match.constData(), static_cast<int>(query.match.size()), SQLITE_STATIC);
@@ -361,16 +419,31 @@ Results Search(sqlite3* index, const Query& query, const Filter& filter, int lim
         results.interrupted = rc == SQLITE_INTERRUPT;
         results.failed = rc != SQLITE_DONE && rc != SQLITE_ROW;
     };
-    Statement hits = Prepare(index, select.c_str());
-    if (!hits) {
+    Statement top = Prepare(index, best.c_str());
+    Statement columns = Prepare(index, kColumns);
+    if (!top || !columns) {
         finish(sqlite3_errcode(index));
         return results;
     }
-    bind(hits.get());
-    sqlite3_bind_int(hits.get(), 5, limit);
+    bind(top.get());
+    sqlite3_bind_int(top.get(), 5, limit);
+    std::vector<std::pair<qint64, double>> rows;
     int rc;
-    while ((rc = sqlite3_step(hits.get())) == SQLITE_ROW) {
-        sqlite3_stmt* r = hits.get();
+    while ((rc = sqlite3_step(top.get())) == SQLITE_ROW)
+        rows.emplace_back(sqlite3_column_int64(top.get(), 0), sqlite3_column_double(top.get(), 1));
+    if (rc != SQLITE_DONE) {
+        finish(rc);
+        return results;
+    }
+    sqlite3_bind_text(columns.get(), 1, query.match.constData(), static_cast<int>(query.match.size()), SQLITE_STATIC);
+    for (const auto& [rowid, rank] : rows) {
+        sqlite3_stmt* r = columns.get();
+        sqlite3_bind_int64(r, 2, rowid);
+        rc = sqlite3_step(r);
+        if (rc != SQLITE_ROW) {
+            finish(rc);
+            return results;
+        }
         Hit hit;
         hit.kind = sqlite3_column_int(r, 0);
         hit.id = sqlite3_column_int64(r, 1);
@@ -381,13 +454,12 @@ Results Search(sqlite3* index, const Query& query, const Filter& filter, int lim
         hit.issueDate = ColumnText(r, 6);
         hit.title = ColumnText(r, 7);
         hit.article = ColumnText(r, 8);
-        hit.snippet = ColumnText(r, 9);
-        hit.rank = sqlite3_column_double(r, 10);
+        hit.snippet = Snippet(ColumnView(r, 9), query, stemmer);
+        if (hit.snippet.isEmpty())
+            hit.snippet = Snippet(ColumnView(r, 10), query, stemmer);
+        hit.rank = rank;
         results.hits << hit;
-    }
-    if (rc != SQLITE_DONE) {
-        finish(rc);
-        return results;
+        sqlite3_reset(r);
     }
     Statement all = Prepare(index, count.c_str());
     if (!all) {

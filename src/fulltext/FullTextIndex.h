@@ -98,7 +98,13 @@ struct Results {
 
 // Runs the query on an open index: the best `limit` hits, best first, and
 // how many there are in all. sqlite3_interrupt on the connection ends it.
-Results Search(sqlite3* index, const Query& query, const Filter& filter, int limit);
+Results Search(sqlite3* index, const Query& query, const Filter& filter, int limit, WordStemmer& stemmer);
+
+// The passage of the text around the first word the query looks for, every
+// such word between kMarkOpen and kMarkClose; empty when there is none near
+// enough to the start. Linear in the text up to that word, however many
+// times the word occurs.
+QString Snippet(std::string_view text, const Query& query, WordStemmer& stemmer);
 
 // The law types the index knows, for the filter: id and name.
 QList<QPair<qint64, QString>> LawTypes(sqlite3* index);

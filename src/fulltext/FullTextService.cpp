@@ -135,7 +135,7 @@ public:
         Results results;
         const Query query = ParseQuery(text, m_stemmer);
         if (m_db)
-            results = Search(m_db.get(), query, filter, limit);
+            results = Search(m_db.get(), query, filter, limit, m_stemmer);
         if (generation != m_owner.m_latest || results.interrupted)
             return;
         emit m_owner.found(results, query.words, state != Service::State::Ready);

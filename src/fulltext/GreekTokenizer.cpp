@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include <string>
+#include <type_traits>
 #include <unordered_map>
 
 namespace FullText {
@@ -154,7 +155,12 @@ void ForEachWord(std::string_view text, std::string& word, Emit&& onWord)
             if (kind == CharKind::Word && word.size() < static_cast<size_t>(kMaxWordBytes))
                 AppendUtf8(word, FoldWordChar(cp));
         }
-        onWord(std::string_view(word), static_cast<int>(start), static_cast<int>(end));
+        if constexpr (std::is_same_v<decltype(onWord(std::string_view(), 0, 0)), bool>) {
+            if (!onWord(std::string_view(word), static_cast<int>(start), static_cast<int>(end)))
+                return;
+        } else {
+            onWord(std::string_view(word), static_cast<int>(start), static_cast<int>(end));
+        }
     }
 }
 
@@ -166,6 +172,14 @@ std::vector<std::string> FoldedWords(std::string_view utf8)
     std::string word;
     ForEachWord(utf8, word, [&out](std::string_view w, int, int) { out.emplace_back(w); });
     return out;
+}
+
+void ScanWords(std::string_view utf8, WordStemmer& stemmer, const WordScan& scan)
+{
+    std::string word;
+    ForEachWord(utf8, word, [&](std::string_view w, int start, int end) {
+        return scan(w, stemmer.stem(w), start, end);
+    });
 }
 
 void TokenizeWords(std::string_view utf8, WordStemmer& stemmer, const WordSink& sink)

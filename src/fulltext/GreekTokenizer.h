@@ -42,6 +42,10 @@ private:
 using WordSink = std::function<void(std::string_view stem, std::string_view exact, int start, int end)>;
 void TokenizeWords(std::string_view utf8, WordStemmer& stemmer, const WordSink& sink);
 
+// Each word's folded form and stem, in order, until scan returns false.
+using WordScan = std::function<bool(std::string_view folded, std::string_view stem, int start, int end)>;
+void ScanWords(std::string_view utf8, WordStemmer& stemmer, const WordScan& scan);
+
 // The folded words of a text as typed (no stemming): what goes behind the mark.
 std::vector<std::string> FoldedWords(std::string_view utf8);
 

@@ -2,8 +2,6 @@
 
 #include "documents/RtfReader.h"
 
-#include <QTextDocument>
-
 #include <sqlite3.h>
 
 #include <cstring>
@@ -121,7 +119,7 @@ size_t Tag(std::string_view html, size_t i, std::string& out)
     if (closing)
         ++k;
     const size_t nameStart = k;
-    while (k < html.size() && ((html[k] | 0x20) >= 'a' && (html[k] | 0x20) <= 'z' || (html[k] >= '0' && html[k] <= '9')))
+    while (k < html.size() && (((html[k] | 0x20) >= 'a' && (html[k] | 0x20) <= 'z') || (html[k] >= '0' && html[k] <= '9')))
         ++k;
     const std::string_view name = html.substr(nameStart, k - nameStart);
     if (name.empty() && !(k < html.size() && (html[k] == '!' || html[k] == '?'))) {
@@ -186,10 +184,9 @@ std::string HtmlToText(std::string_view html)
 
 std::string RtfToText(const QByteArray& rtf)
 {
-    QTextDocument document;
-    if (!ReadRtf(rtf, document))
-        return {};
-    return document.toPlainText().toStdString();
+    std::string text;
+    ReadRtfText(rtf, text);
+    return text;
 }
 
 namespace {

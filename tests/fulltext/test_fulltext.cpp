@@ -47,7 +47,7 @@ protected:
 
     Results find(const QString& text, Filter filter = {})
     {
-        return Search(index.get(), ParseQuery(text, stemmer), filter, 50);
+        return Search(index.get(), ParseQuery(text, stemmer), filter, 50, stemmer);
     }
     // The law ids of the law hits, best first.
     QList<qint64> laws(const QString& text)
@@ -181,7 +181,7 @@ TEST_F(FullTextIndex, TheIndexFollowsItsDatabase)
     IndexHandle again;
     ASSERT_EQ(PrepareIndex(database, cache, stop, {}, &again), BuildResult::Built);
     auto fresh = OpenIndex(again.target, true);
-    EXPECT_EQ(Search(fresh.get(), ParseQuery(QStringLiteral("καινούργιο"), stemmer), {}, 10).hits.size(), 1);
+    EXPECT_EQ(Search(fresh.get(), ParseQuery(QStringLiteral("καινούργιο"), stemmer), {}, 10, stemmer).hits.size(), 1);
     // A damaged index file is not trusted.
     QFile damaged(path);
     ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
@@ -203,7 +203,7 @@ TEST_F(FullTextIndex, AnUnwritableCacheKeepsTheIndexInMemory)
     EXPECT_TRUE(memory.target.startsWith(QStringLiteral("file:")));
     auto reader = OpenIndex(memory.target, true);
     ASSERT_TRUE(reader);
-    EXPECT_EQ(Search(reader.get(), ParseQuery(QStringLiteral("sunday"), stemmer), {}, 10).hits.size(), 1);
+    EXPECT_EQ(Search(reader.get(), ParseQuery(QStringLiteral("sunday"), stemmer), {}, 10, stemmer).hits.size(), 1);
 }
 
 TEST_F(FullTextIndex, AStoppedBuildLeavesNothingBehind)
