@@ -140,7 +140,7 @@ void PickWords(sqlite3* floor, QByteArray* common, QByteArray* rare)
     if (sqlite3_step(st) == SQLITE_ROW)
         *common = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
     sqlite3_finalize(st);
-    sqlite3_prepare_v2(floor, "SELECT term FROM vocab WHERE doc BETWEEN 2 AND 5 AND length(term) >= 4 LIMIT 1", -1, &st,
+    sqlite3_prepare_v2(floor, "SELECT term FROM vocab WHERE doc BETWEEN 2 AND 5 AND length(term) >= 3 ORDER BY doc DESC, term LIMIT 1", -1, &st,
                        nullptr);
     if (sqlite3_step(st) == SQLITE_ROW)
         *rare = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
@@ -214,7 +214,7 @@ void MeasureFullText(const QString& dbPath, int runs)
         for (int run = 0; run < runs; ++run) {
             t.restart();
             const FullText::Results r =
-                FullText::Search(mine.get(), FullText::ParseQuery(QString::fromUtf8(word), stemmer), {}, 50, stemmer);
+                FullText::Search(mine.get(), FullText::ParseQuery(QString::fromUtf8(word), stemmer, FullText::IndexExpander(mine.get())), {}, 50, stemmer);
             ms.push_back(Ms(t));
             hits = static_cast<int>(r.hits.size());
             floorMs.push_back(FloorQuery(theirs.get(), word, &floorHits));

@@ -146,7 +146,8 @@ int main(int argc, char** argv)
     }
     const std::shared_ptr<sqlite3> index = FullText::OpenIndex(handle.target, true);
     FullText::WordStemmer stemmer;
-    const FullText::Query query = FullText::ParseQuery(words.join(u' '), stemmer);
+    const FullText::Query query = index ? FullText::ParseQuery(words.join(u' '), stemmer, FullText::IndexExpander(index.get()))
+                                        : FullText::ParseQuery(words.join(u' '), stemmer);
     const FullText::Results results = index ? FullText::Search(index.get(), query, {}, limit, stemmer) : FullText::Results{};
     for (const FullText::Hit& hit : results.hits) {
         if (json) {

@@ -75,6 +75,14 @@ void AppendToken(std::string& out, std::string_view token)
     out += '"';
 }
 
+// Snowball's Greek stemmer gives one word's forms different stems at times
+// ("σχολικές" σχολικ, "σχολικών" σχολ): a stem of four letters or more is
+// also matched by the longer stems that start with it.
+bool StemIsPrefix(std::string_view word, std::string_view stem)
+{
+    return stem != word && stem.size() >= 8;
+}
+
 // The stems of the words as one phrase, or the exact forms as one.
 std::string Phrase(const std::vector<std::string>& words, WordStemmer& stemmer, bool exact, bool* differs)
 {
@@ -83,7 +91,10 @@ std::string Phrase(const std::vector<std::string>& words, WordStemmer& stemmer, 
         if (!out.empty())
             out += " + ";
         const std::string stem(stemmer.stem(w));
-        if (!exact || stem == w) {
+        if (!exact && StemIsPrefix(w, stem)) {
+            AppendToken(out, stem);
+            out += " *";
+        } else if (!exact || stem == w) {
             AppendToken(out, stem);
         } else {
             *differs = true;
@@ -93,7 +104,10 @@ std::string Phrase(const std::vector<std::string>& words, WordStemmer& stemmer, 
     return out;
 }
 
-std::string Expression(const Term& term, const std::vector<std::string>& words, WordStemmer& stemmer)
+// The term as the index is asked for it; exact gets the phrase of the forms
+// as typed where they differ from their stems.
+std::string Expression(const Term& term, const std::vector<std::string>& words, WordStemmer& stemmer,
+                       const StemExpander& expand, std::string* exact)
 {
     if (term.prefix && words.size() == 1 && !term.phrase) {
         std::string out = "(";
@@ -104,13 +118,30 @@ std::string Expression(const Term& term, const std::vector<std::string>& words, 
         return out;
     }
     bool differs = false;
-    const std::string stems = Phrase(words, stemmer, false, &differs);
-    if (term.exclude)
-        return "(" + stems + ")";
-    const std::string exacts = Phrase(words, stemmer, true, &differs);
-    // A form found as typed counts on both sides, and so ranks above a
-    // match on the stem alone.
-    return differs ? "(" + stems + " OR " + exacts + ")" : "(" + stems + ")";
+    std::string stems;
+    if (const std::string stem(words.size() == 1 ? stemmer.stem(words[0]) : std::string_view());
+        expand && words.size() == 1 && StemIsPrefix(words[0], stem)) {
+        // The longer stems the index holds, named one by one: a prefix query
+        // would gather every position of every one of them first.
+        const std::vector<std::string> forms = expand(stem);
+        if (forms.size() <= kMaxStemForms) {
+            for (const std::string& form : forms) {
+                if (!stems.empty())
+                    stems += " OR ";
+                AppendToken(stems, form);
+            }
+            if (forms.empty())
+                AppendToken(stems, stem);
+        }
+    }
+    if (stems.empty())
+        stems = Phrase(words, stemmer, false, &differs);
+    if (!term.exclude) {
+        const std::string exacts = Phrase(words, stemmer, true, &differs);
+        if (differs)
+            *exact = exacts;
+    }
+    return "(" + stems + ")";
 }
 
 } // namespace
@@ -120,13 +151,16 @@ bool Wanted(const Query& query, std::string_view folded, std::string_view stem)
     for (const std::string& s : query.stems)
         if (s == stem)
             return true;
+    for (const std::string& p : query.stemPrefixes)
+        if (stem.substr(0, p.size()) == p)
+            return true;
     for (const std::string& p : query.prefixes)
         if (folded.substr(0, p.size()) == p)
             return true;
     return false;
 }
 
-Query ParseQuery(const QString& text, WordStemmer& stemmer)
+Query ParseQuery(const QString& text, WordStemmer& stemmer, const StemExpander& expand)
 {
     Query query;
     std::string positive;
@@ -137,7 +171,13 @@ Query ParseQuery(const QString& text, WordStemmer& stemmer)
         const std::vector<std::string> words = FoldedWords(std::string_view(utf8.constData(), utf8.size()));
         if (words.empty())
             continue;
-        const std::string expression = Expression(term, words, stemmer);
+        std::string exact;
+        const std::string expression = Expression(term, words, stemmer, expand, &exact);
+        if (!exact.empty()) {
+            if (!query.exact.isEmpty())
+                query.exact += " OR ";
+            query.exact += QByteArray::fromStdString(exact);
+        }
         if (term.exclude) {
             negative += " NOT " + expression;
             continue;
@@ -146,8 +186,10 @@ Query ParseQuery(const QString& text, WordStemmer& stemmer)
         for (const std::string& w : words) {
             if (term.prefix && words.size() == 1 && !term.phrase)
                 query.prefixes.push_back(w);
+            else if (const std::string_view stem = stemmer.stem(w); StemIsPrefix(w, stem))
+                query.stemPrefixes.emplace_back(stem);
             else
-                query.stems.emplace_back(stemmer.stem(w));
+                query.stems.emplace_back(stem);
         }
         if (positive.empty()) {
             positive = expression;

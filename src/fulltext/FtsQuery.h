@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,11 +20,16 @@ class WordStemmer;
 struct Query {
     // The FTS5 MATCH expression; empty when there is nothing to look for.
     QByteArray match;
+    // The forms as typed, where they differ from their stems: a text that
+    // has one of them ranks above one that matches on the stems alone.
+    QByteArray exact;
     // The words the user looks for, as typed, for marking them in a page.
     QStringList words;
     // What a word of a text must be, folded, to be one the user looks for:
-    // its stem one of these, or its form one of these or starting with one.
+    // its stem one of the stems or starting with one of the stem prefixes, or
+    // its form starting with one of the prefixes.
     std::vector<std::string> stems;
+    std::vector<std::string> stemPrefixes;
     std::vector<std::string> prefixes;
 };
 
@@ -33,6 +39,12 @@ bool Wanted(const Query& query, std::string_view folded, std::string_view stem);
 // Terms beyond this are dropped: no one types more, and each costs a lookup.
 constexpr int kMaxTerms = 32;
 
-Query ParseQuery(const QString& text, WordStemmer& stemmer);
+// The stems in the index that start with a prefix (at most a few more than
+// kMaxStemForms), for the stems the stemmer cuts short.
+using StemExpander = std::function<std::vector<std::string>(const std::string& prefix)>;
+constexpr size_t kMaxStemForms = 16;
+
+// Without an expander, a short stem is asked for as a prefix.
+Query ParseQuery(const QString& text, WordStemmer& stemmer, const StemExpander& expand = {});
 
 } // namespace FullText

@@ -14,7 +14,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <numeric>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -426,7 +428,10 @@ Results Search(sqlite3* index, const Query& query, const Filter& filter, int lim
         return results;
     }
     bind(top.get());
-    sqlite3_bind_int(top.get(), 5, limit);
+    // More candidates than asked for: a form as typed lifts a row above those
+    // that match on the stem alone.
+    const int candidates = query.exact.isEmpty() ? limit : std::max(limit * 4, 200);
+    sqlite3_bind_int(top.get(), 5, candidates);
     std::vector<std::pair<qint64, double>> rows;
     int rc;
     while ((rc = sqlite3_step(top.get())) == SQLITE_ROW)
@@ -434,6 +439,27 @@ Results Search(sqlite3* index, const Query& query, const Filter& filter, int lim
     if (rc != SQLITE_DONE) {
         finish(rc);
         return results;
+    }
+    if (!query.exact.isEmpty()) {
+        Statement exact = Prepare(index, "SELECT 1 FROM fts WHERE fts MATCH ?1 AND rowid = ?2");
+        if (!exact) {
+            finish(sqlite3_errcode(index));
+            return results;
+        }
+        sqlite3_bind_text(exact.get(), 1, query.exact.constData(), static_cast<int>(query.exact.size()), SQLITE_STATIC);
+        std::vector<bool> asTyped;
+        for (const auto& row : rows) {
+            sqlite3_bind_int64(exact.get(), 2, row.first);
+            asTyped.push_back(sqlite3_step(exact.get()) == SQLITE_ROW);
+            sqlite3_reset(exact.get());
+        }
+        std::vector<size_t> order(rows.size());
+        std::iota(order.begin(), order.end(), size_t{0});
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return asTyped[a] > asTyped[b]; });
+        std::vector<std::pair<qint64, double>> sorted;
+        for (size_t i = 0; i < order.size() && static_cast<int>(sorted.size()) < limit; ++i)
+            sorted.push_back(rows[order[i]]);
+        rows = std::move(sorted);
     }
     sqlite3_bind_text(columns.get(), 1, query.match.constData(), static_cast<int>(query.match.size()), SQLITE_STATIC);
     for (const auto& [rowid, rank] : rows) {
@@ -472,6 +498,26 @@ Results Search(sqlite3* index, const Query& query, const Filter& filter, int lim
         results.count = sqlite3_column_int64(all.get(), 0);
     finish(rc);
     return results;
+}
+
+StemExpander IndexExpander(sqlite3* index)
+{
+    return [index](const std::string& prefix) {
+        std::vector<std::string> forms;
+        Exec(index, "CREATE VIRTUAL TABLE IF NOT EXISTS temp.stems USING fts5vocab(main, fts, row)");
+        Statement st = Prepare(index, "SELECT term FROM temp.stems WHERE term >= ?1 AND term < ?2 LIMIT ?3");
+        if (!st)
+            return forms;
+        // Every longer stem sorts between the prefix and the prefix followed
+        // by a byte no UTF-8 text has.
+        const std::string end = prefix + '\xff';
+        sqlite3_bind_text(st.get(), 1, prefix.data(), static_cast<int>(prefix.size()), SQLITE_STATIC);
+        sqlite3_bind_text(st.get(), 2, end.data(), static_cast<int>(end.size()), SQLITE_STATIC);
+        sqlite3_bind_int(st.get(), 3, static_cast<int>(kMaxStemForms + 1));
+        while (sqlite3_step(st.get()) == SQLITE_ROW)
+            forms.emplace_back(ColumnView(st.get(), 0));
+        return forms;
+    };
 }
 
 QList<QPair<qint64, QString>> LawTypes(sqlite3* index)

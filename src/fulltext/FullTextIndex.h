@@ -106,6 +106,9 @@ Results Search(sqlite3* index, const Query& query, const Filter& filter, int lim
 // times the word occurs.
 QString Snippet(std::string_view text, const Query& query, WordStemmer& stemmer);
 
+// The stems of the open index that start with a prefix.
+StemExpander IndexExpander(sqlite3* index);
+
 // The law types the index knows, for the filter: id and name.
 QList<QPair<qint64, QString>> LawTypes(sqlite3* index);
 

@@ -133,7 +133,7 @@ public:
             }
         }
         Results results;
-        const Query query = ParseQuery(text, m_stemmer);
+        const Query query = m_db ? ParseQuery(text, m_stemmer, IndexExpander(m_db.get())) : ParseQuery(text, m_stemmer);
         if (m_db)
             results = Search(m_db.get(), query, filter, limit, m_stemmer);
         if (generation != m_owner.m_latest || results.interrupted)

@@ -47,7 +47,7 @@ protected:
 
     Results find(const QString& text, Filter filter = {})
     {
-        return Search(index.get(), ParseQuery(text, stemmer), filter, 50, stemmer);
+        return Search(index.get(), ParseQuery(text, stemmer, IndexExpander(index.get())), filter, 50, stemmer);
     }
     // The law ids of the law hits, best first.
     QList<qint64> laws(const QString& text)
