@@ -30,12 +30,6 @@ extern "C" void brokenFile(int)
 }
 #endif
 
-void say(FILE* to, const QString& text)
-{
-    std::fputs(text.toUtf8().constData(), to);
-    std::fflush(to);
-}
-
 const char* const kUsage =
     "Χρήση: selvara-import ΑΡΧΕΙΟ_JET [ΝΕΟ_ΑΡΧΕΙΟ]\n\n"
     "Αντιγράφει τα δεδομένα της εφαρμογής από βάση δεδομένων Access (Jet) σε νέα\n"
@@ -77,11 +71,11 @@ int main(int argc, char** argv)
     bool progressLines = false;
     for (const QString& a : QCoreApplication::arguments().mid(1)) {
         if (a == u"-h" || a == u"--help") {
-            say(stdout, QString::fromUtf8(kUsage));
+            Say(stdout, QString::fromUtf8(kUsage));
             return 0;
         }
         if (a == u"-v" || a == u"--version") {
-            say(stdout, QStringLiteral("selvara-import ") + VersionNumber() + u'\n');
+            Say(stdout, QStringLiteral("selvara-import ") + VersionNumber() + u'\n');
             return 0;
         }
         if (a == u"--progress-lines")
@@ -90,43 +84,30 @@ int main(int argc, char** argv)
             files << a;
     }
     if (files.isEmpty() || files.size() > 2) {
-        say(messages, QString::fromUtf8(kUsage));
+        Say(messages, QString::fromUtf8(kUsage));
         return 2;
     }
     const QString jet = files[0];
     const QString output = files.size() > 1 ? files[1] : QDir::current().filePath(QStringLiteral("edudataD.mdb"));
     if (QFileInfo(output).exists() && QFileInfo(output).canonicalFilePath() == QFileInfo(jet).canonicalFilePath()) {
-        say(messages, QStringLiteral("Το νέο αρχείο δεν μπορεί να πάρει τη θέση του αρχείου Jet που διαβάζεται· δώστε άλλο όνομα.\n"));
+        Say(messages, QStringLiteral("Το νέο αρχείο δεν μπορεί να πάρει τη θέση του αρχείου Jet που διαβάζεται· δώστε άλλο όνομα.\n"));
         return 1;
     }
-#ifndef Q_OS_WIN
-    const bool terminal = isatty(fileno(messages)) != 0;
-#else
-    const bool terminal = false;
-#endif
     JetImport::Options options;
-    int lastShown = -1;
+    TerminalProgress bar(messages, QByteArray());
     options.progress = [&](qint64 done, qint64 total) {
         if (progressLines)
             std::printf("PROGRESS %lld %lld\n", static_cast<long long>(done), static_cast<long long>(total)), std::fflush(stdout);
-        if (terminal && total > 0) {
-            const int percent = static_cast<int>(std::min<qint64>(100, done * 100 / total));
-            if (percent != lastShown) {
-                lastShown = percent;
-                const int bar = percent * 40 / 100;
-                std::fprintf(messages, "\r[%s%s] %3d %%", QByteArray(bar, '#').constData(), QByteArray(40 - bar, ' ').constData(), percent);
-            }
-        }
+        bar.show(done, total);
         return true;
     };
     const JetImport::Result r = JetImport::ImportFile(jet, output, options);
-    if (terminal && lastShown >= 0)
-        std::fputs("\n", messages);
+    bar.finish();
     if (!r.ok) {
-        say(messages, r.message + u'\n');
+        Say(messages, r.message + u'\n');
         return 1;
     }
-    say(messages, QStringLiteral("Ολοκληρώθηκε: %1 πίνακες, %2 γραμμές στο «%3».\n")
+    Say(messages, QStringLiteral("Ολοκληρώθηκε: %1 πίνακες, %2 γραμμές στο «%3».\n")
                     .arg(r.tables.size()).arg(r.rows).arg(QDir::toNativeSeparators(output)));
     return 0;
 }

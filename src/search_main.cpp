@@ -15,17 +15,8 @@
 
 #include <cstdio>
 
-#ifndef Q_OS_WIN
-#include <unistd.h>
-#endif
 
 namespace {
-
-void say(FILE* to, const QString& text)
-{
-    std::fputs(text.toUtf8().constData(), to);
-    std::fflush(to);
-}
 
 const char* const kUsage =
     "Χρήση: selvara-search [--db ΑΡΧΕΙΟ] [--limit N] [--json] ΕΡΩΤΗΜΑ\n\n"
@@ -72,18 +63,18 @@ int main(int argc, char** argv)
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == u"-h" || a == u"--help") {
-            say(stdout, QString::fromUtf8(kUsage));
+            Say(stdout, QString::fromUtf8(kUsage));
             return 0;
         }
         if (a == u"-v" || a == u"--version") {
-            say(stdout, QStringLiteral("selvara-search ") + VersionNumber() + u'\n');
+            Say(stdout, QStringLiteral("selvara-search ") + VersionNumber() + u'\n');
             return 0;
         }
         if (a == u"--json") {
             json = true;
         } else if (a == u"--db" || a == u"--limit") {
             if (i + 1 >= args.size()) {
-                say(stderr, QString::fromUtf8(kUsage));
+                Say(stderr, QString::fromUtf8(kUsage));
                 return 2;
             }
             const QString value = args[++i];
@@ -93,54 +84,38 @@ int main(int argc, char** argv)
                 bool ok = false;
                 limit = value.toInt(&ok);
                 if (!ok || limit < 1) {
-                    say(stderr, QStringLiteral("Το --limit θέλει θετικό ακέραιο αριθμό.\n"));
+                    Say(stderr, QStringLiteral("Το --limit θέλει θετικό ακέραιο αριθμό.\n"));
                     return 2;
                 }
             }
         } else if (a.startsWith(u"--")) {
-            say(stderr, QString::fromUtf8(kUsage));
+            Say(stderr, QString::fromUtf8(kUsage));
             return 2;
         } else {
             words << a;
         }
     }
     if (words.isEmpty()) {
-        say(stderr, QString::fromUtf8(kUsage));
+        Say(stderr, QString::fromUtf8(kUsage));
         return 2;
     }
     DesktopPlatform platform;
     if (database.isEmpty())
         database = Paths::Join(platform.applicationFolder(), Paths::kDatabaseFile);
     if (!QFileInfo(database).isFile()) {
-        say(stderr, QStringLiteral("Η βάση δεδομένων «%1» δεν βρέθηκε.\n").arg(QDir::toNativeSeparators(database)));
+        Say(stderr, QStringLiteral("Η βάση δεδομένων «%1» δεν βρέθηκε.\n").arg(QDir::toNativeSeparators(database)));
         return 2;
     }
 
-#ifndef Q_OS_WIN
-    const bool terminal = isatty(fileno(stderr)) != 0;
-#else
-    const bool terminal = false;
-#endif
-    int shown = -1;
+    TerminalProgress bar(stderr, QByteArrayLiteral("Ευρετήριο κειμένων "));
     FullText::BuildHooks hooks;
-    hooks.progress = [&](qint64 done, qint64 total) {
-        if (!terminal || total <= 0)
-            return;
-        const int percent = static_cast<int>(std::min<qint64>(100, done * 100 / total));
-        if (percent == shown)
-            return;
-        shown = percent;
-        const int bar = percent * 40 / 100;
-        std::fprintf(stderr, "\rΕυρετήριο κειμένων [%s%s] %3d %%", QByteArray(bar, '#').constData(),
-                     QByteArray(40 - bar, ' ').constData(), percent);
-    };
+    hooks.progress = [&bar](qint64 done, qint64 total) { bar.show(done, total); };
     const std::atomic<bool> stop{false};
     FullText::IndexHandle handle;
     const FullText::BuildResult built = FullText::PrepareIndex(database, platform.cacheFolder(), stop, hooks, &handle);
-    if (shown >= 0)
-        std::fputs("\n", stderr);
+    bar.finish();
     if (built != FullText::BuildResult::Built) {
-        say(stderr, QStringLiteral("Δεν ήταν δυνατή η δημιουργία του ευρετηρίου κειμένων για «%1».\n")
+        Say(stderr, QStringLiteral("Δεν ήταν δυνατή η δημιουργία του ευρετηρίου κειμένων για «%1».\n")
                         .arg(QDir::toNativeSeparators(database)));
         return 1;
     }
@@ -167,13 +142,13 @@ int main(int argc, char** argv)
             o[QStringLiteral("article")] = hit.article;
             o[QStringLiteral("snippet")] = Marked(hit.snippet);
             o[QStringLiteral("rank")] = hit.rank;
-            say(stdout, QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + u'\n');
+            Say(stdout, QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + u'\n');
         } else {
             QStringList parts;
             for (const QString& p : {hit.lawCode, hit.title, hit.article})
                 if (!p.isEmpty())
                     parts << p.simplified();
-            say(stdout, parts.join(QStringLiteral(" — ")) + QStringLiteral(": ") + Marked(hit.snippet) + u'\n');
+            Say(stdout, parts.join(QStringLiteral(" — ")) + QStringLiteral(": ") + Marked(hit.snippet) + u'\n');
         }
     }
     return results.hits.isEmpty() ? 1 : 0;

@@ -46,6 +46,9 @@ void TokenizeWords(std::string_view utf8, WordStemmer& stemmer, const WordSink& 
 using WordScan = std::function<bool(std::string_view folded, std::string_view stem, int start, int end)>;
 void ScanWords(std::string_view utf8, WordStemmer& stemmer, const WordScan& scan);
 
+// Appends the code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
+
 // The folded words of a text as typed (no stemming): what goes behind the mark.
 std::vector<std::string> FoldedWords(std::string_view utf8);
 

@@ -1,6 +1,7 @@
 #include "fulltext/IndexSources.h"
 
 #include "documents/RtfReader.h"
+#include "fulltext/GreekTokenizer.h"
 
 #include <sqlite3.h>
 
@@ -37,23 +38,10 @@ bool StartsWithNoCase(std::string_view s, size_t at, std::string_view what)
 
 void AppendCodePoint(std::string& out, char32_t cp)
 {
-    if (cp < 0x20 || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+    if (cp < 0x20 || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
         out += ' ';
-    } else if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    else
+        AppendUtf8(out, cp);
 }
 
 void AppendSpace(std::string& out)

@@ -173,7 +173,7 @@ bool ReadingTools::findOpen() const
     return m_bar && !m_bar->isHidden();
 }
 
-void ReadingTools::openFind()
+void ReadingTools::showFindBar()
 {
     if (!m_bar)
         buildFindBar();
@@ -182,6 +182,11 @@ void ReadingTools::openFind()
         m_bottomMargin(m_bar->sizeHint().height());
         placeFindBar();
     }
+}
+
+void ReadingTools::openFind()
+{
+    showFindBar();
     // A word the user selected is what they look for.
     const QString selected = m_view->textCursor().selectedText();
     if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))
@@ -193,13 +198,7 @@ void ReadingTools::openFind()
 
 void ReadingTools::openFindOn(const QString& shown, const QStringList& forms, const QString& placeFirst)
 {
-    if (!m_bar)
-        buildFindBar();
-    if (m_bar->isHidden()) {
-        m_bar->show();
-        m_bottomMargin(m_bar->sizeHint().height());
-        placeFindBar();
-    }
+    showFindBar();
     {
         const QSignalBlocker quiet(m_findBox);
         m_findBox->setText(shown);

@@ -61,6 +61,7 @@ protected:
 
 private:
     void buildFindBar();
+    void showFindBar();
     void placeFindBar();
     void search();
     void markHits();

@@ -1,5 +1,11 @@
 #include "startup/CommandLine.h"
 
+#include <algorithm>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 #include "startup/Edition.h"
 
 #include <QDir>
@@ -37,4 +43,40 @@ std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList& arguments,
         }
     }
     return std::nullopt;
+}
+
+void Say(std::FILE* to, const QString& text)
+{
+    std::fputs(text.toUtf8().constData(), to);
+    std::fflush(to);
+}
+
+TerminalProgress::TerminalProgress(std::FILE* to, QByteArray label)
+    : m_to(to), m_label(std::move(label)),
+#ifndef Q_OS_WIN
+      m_terminal(isatty(fileno(to)) != 0)
+#else
+      m_terminal(false)
+#endif
+{
+}
+
+void TerminalProgress::show(qint64 done, qint64 total)
+{
+    if (!m_terminal || total <= 0)
+        return;
+    const int percent = static_cast<int>(std::min<qint64>(100, done * 100 / total));
+    if (percent == m_shown)
+        return;
+    m_shown = percent;
+    const int bar = percent * 40 / 100;
+    std::fprintf(m_to, "\r%s[%s%s] %3d %%", m_label.constData(), QByteArray(bar, '#').constData(),
+                 QByteArray(40 - bar, ' ').constData(), percent);
+    std::fflush(m_to);
+}
+
+void TerminalProgress::finish()
+{
+    if (m_shown >= 0)
+        std::fputs("\n", m_to);
 }
