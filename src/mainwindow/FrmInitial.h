@@ -282,6 +282,11 @@ private:
     SqlTools m_sqlTools;
     Platform& m_platform;
     bool m_unloaded = false;
+    // While set, showing a node's page leaves its branch open or closed as
+    // it is: arrow keys and returns to a tab only show.
+    bool m_keepOpenState = false;
+    void showKeepingOpenState(const std::function<void()>& show);
+    void showNomoiLaw();
     // A history file the load stopped short of, kept aside at the first save.
     QString m_historyToKeep;
 };

@@ -98,7 +98,7 @@ void FrmInitial::navigate_to_hotbrowser(const QString& brwname, bool HotBrowser)
 
     QString page;
     // A type node names a type, not a law: it has no page and no topics.
-    const bool typeNode = m_state.gLawNodeKind == QLatin1String("p");
+    const bool typeNode = !fromHistory && m_state.gLawNodeKind == QLatin1String("p");
     if (!typeNode) {
         const LawPage built = BuildLawPage(db, m_sqlTools, LawQueries(), lawId, fromHistory);
         if (built.documentId)

@@ -183,15 +183,16 @@ void FrmInitial::SSTab1_Click(int)
     ArrangeTab();
 
     if (isScheduleCaption(c)) {
+        // Back on a tab, its tree stays open and closed as it was left.
         if (usesSecondSchedule()) {
             gOnTabOrganogramma_N = true;
             m_state.gLawId = m_state.gLawIdOrganogramma_N;
-            tvwTreeschedule_Click(1);
+            showKeepingOpenState([this] { tvwTreeschedule_Click(1); });
             txtsearchSchedule[1]->setFocus();
         } else {
             gOnTabOrganogramma_P = true;
             m_state.gLawId = m_state.gLawIdOrganogramma_P;
-            tvwTreeschedule_Click(0);
+            showKeepingOpenState([this] { tvwTreeschedule_Click(0); });
             txtsearchSchedule[0]->setFocus();
         }
     } else if (c == kHistory) {
@@ -199,15 +200,33 @@ void FrmInitial::SSTab1_Click(int)
         lsthistory->setFocus();
     } else if (c == kTopics) {
         gOnTabThemata = true;
-        m_state.gLawId = m_state.gLawIdThemata;
+        const qint32 lawShown = m_state.gLawIdThemata;
+        m_state.gLawId = lawShown;
         txtsearch[0]->setFocus();
-        tvwTree_Click();
+        showKeepingOpenState([this] { tvwTree_Click(); });
+        // The law the topic's link showed below it comes back too.
+        if (lawShown != 0 && tvwTree->SelectedItem()) {
+            bool cancel = false;
+            brwWebBrowser1_BeforeNavigate2(QStringLiteral("#") + QString::number(lawShown), cancel);
+        }
     } else if (c == kLegislation) {
         gOnTabNomoi = true;
         m_state.gLawId = m_state.gLawIdNomoi;
         txtsearchlaw[0]->setFocus();
-        tvwTreelaw_Click();
+        showKeepingOpenState([this] { tvwTreelaw_Click(); });
+        if (m_state.gLawNodeKind == QLatin1String("p") && m_state.gLawIdNomoi != 0)
+            showNomoiLaw();
     }
+}
+
+void FrmInitial::showNomoiLaw()
+{
+    // A type folder is selected: its tab shows the law it showed before.
+    const QString kind = std::exchange(m_state.gLawNodeKind, QString());
+    m_state.gLawId = m_state.gLawIdNomoi;
+    navigate_to_hotbrowser(QStringLiteral("not_history"), false);
+    ShowPageHtml(*brwWebBrowser3);
+    m_state.gLawNodeKind = kind;
 }
 
 void FrmInitial::ArrangeTab()

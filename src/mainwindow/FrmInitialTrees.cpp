@@ -26,9 +26,27 @@ void FrmInitial::AddChildrenNodes(qint32 ParentId, const QList<qint32>& a, int l
                          {init_topid, l_count_initid, false, a, l_count}, l_init_tree, ancestors);
 }
 
+void FrmInitial::showKeepingOpenState(const std::function<void()>& show)
+{
+    const bool was = m_keepOpenState;
+    m_keepOpenState = true;
+    show();
+    m_keepOpenState = was;
+}
+
+namespace {
+
+// The four arrows, as the key codes the handlers receive.
+bool IsArrow(int code)
+{
+    return code >= 37 && code <= 40;
+}
+
+} // namespace
+
 void FrmInitial::toggleNode(TreeView& tree, QTreeWidgetItem* node)
 {
-    if (node->childCount() == 0)
+    if (node->childCount() == 0 || m_keepOpenState)
         return;
     if (TreeView::Image(node) == QLatin1String("open")) {
         tree.SetImage(node, QStringLiteral("closed"));
@@ -55,8 +73,8 @@ void FrmInitial::tvwTree_Click()
 
 void FrmInitial::tvwTree_KeyDown(int KeyCode)
 {
-    if (KeyCode == 38 || KeyCode == 40)
-        tvwTree_Click();
+    if (IsArrow(KeyCode))
+        showKeepingOpenState([this] { tvwTree_Click(); });
 }
 
 void FrmInitial::tvwTree_KeyPress(int KeyAscii)
@@ -91,8 +109,11 @@ void FrmInitial::ShowLawNode(QTreeWidgetItem* node)
     const qint32 id = key.mid(1).toInt();
     toggleNode(*tvwTreelaw, node);
     m_state.gLawId = id;
-    m_state.gLawIdNomoi = id;
     m_state.gLawNodeKind = key.startsWith(u'p') ? QStringLiteral("p") : QString();
+    // A type folder leaves the law on screen as it was: that law stays the
+    // tab's, for the history button and the tab's return.
+    if (m_state.gLawNodeKind.isEmpty())
+        m_state.gLawIdNomoi = id;
     if (wIsSchedule)
         navigate_to_hotbrowserSchedule(QStringLiteral("not_history"));
     else
@@ -125,8 +146,8 @@ void FrmInitial::tvwTreelaw_DblClick()
 
 void FrmInitial::tvwTreelaw_KeyDown(int KeyCode)
 {
-    if (KeyCode == 38 || KeyCode == 40)
-        tvwTreelaw_Click();
+    if (IsArrow(KeyCode))
+        showKeepingOpenState([this] { tvwTreelaw_Click(); });
 }
 
 void FrmInitial::tvwTreelaw_MouseUp(const QPoint& position)
@@ -190,8 +211,8 @@ void FrmInitial::tvwTreeschedule_Click(int Index)
 
 void FrmInitial::tvwTreeschedule_KeyDown(int Index, int KeyCode, int)
 {
-    if (KeyCode == 38 || KeyCode == 40)
-        tvwTreeschedule_Click(Index);
+    if (IsArrow(KeyCode))
+        showKeepingOpenState([this, Index] { tvwTreeschedule_Click(Index); });
 }
 
 void FrmInitial::tvwTreeschedule_MouseUp(int Index, const QPoint& position)

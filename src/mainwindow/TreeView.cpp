@@ -277,6 +277,19 @@ void TreeView::keyPressEvent(QKeyEvent* event)
                 for (int i = 0; i < node->childCount(); ++i)
                     todo.emplace_back(node->child(i), depth + 1);
         }
+    } else if ((event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)
+               && event->modifiers() == Qt::NoModifier && currentItem()) {
+        // Left and Right move to the parent and into an open branch; they
+        // never open or close one (the expander, a click, Enter, Space, +,
+        // - and * do).
+        QTreeWidgetItem* current = currentItem();
+        QTreeWidgetItem* to = event->key() == Qt::Key_Left ? current->parent()
+                              : current->isExpanded() && current->childCount() > 0 ? current->child(0)
+                                                                                    : nullptr;
+        if (to) {
+            setCurrentItem(to);
+            scrollToItem(to);
+        }
     } else {
         // The key's own work (moving the selection) first, so that the
         // handlers act on the node the user moved to.
@@ -287,7 +300,11 @@ void TreeView::keyPressEvent(QKeyEvent* event)
         code = 38;
     else if (code == Qt::Key_Down)
         code = 40;
+    else if (code == Qt::Key_Left)
+        code = 37;
+    else if (code == Qt::Key_Right)
+        code = 39;
     emit KeyDown(code, event->modifiers());
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space)
         emit KeyPress(13);
 }

@@ -1,0 +1,102 @@
+// What daily use expects of the trees and the history: the law kept is the
+// law on screen, and a tree opens and closes only when the user asks.
+#include "mainwindow/Controls.h"
+#include "mainwindow/FrmInitial.h"
+#include "pages/PageBrowser.h"
+#include "startup/Program.h"
+#include "support/TestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+const QString kContent = QStringLiteral(R"SQL(
+INSERT INTO LAWTYPE (type_id, descr, display_flag, LAWTYPE_SHOW, LAWTYPE_ORDERNO) VALUES (1, 'Νόμοι', 1, -1, 1), (3, 'Διατάγματα', 1, -1, 2);
+INSERT INTO law (law_id, law_code, type_id, title, descr, all_law_flag, issue_date, law_year) VALUES
+  (1, 'Ν. 1/2021', 1, 'Εκδρομές', '<p>κείμενο εκδρομών</p>', 1, '2021-01-01', 2021),
+  (2, 'Ν. 2/2021', 1, 'Απουσίες', '<p>κείμενο απουσιών</p>', 1, '2021-02-01', 2021),
+  (3, 'Π.Δ. 3/1998', 3, 'Τεχνική εκπαίδευση', '<p>άσχετο</p>', 1, '1998-01-01', 1998);
+INSERT INTO topic (topic_id, topic_id_parent, descr, order_flag_lev1) VALUES (1, 0, 'Μαθητές', 1), (2, 1, 'Εκδρομές', 1), (3, 0, 'Εκπαιδευτικοί', 2);
+INSERT INTO abstract (abstract_id, topic_id, descr, aa_abstr_flag) VALUES (1, 2, '<p>Βλ. <a href="#1">νόμο</a></p>', 1);
+INSERT INTO system_law_parameters VALUES (1);
+)SQL");
+
+class DailyUse : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(app.started); }
+    FrmInitial& w() { return app.window(); }
+    AppState& st() { return app.program().state(); }
+    void click(TreeView& tree, const char* key)
+    {
+        tree.SetSelectedItem(tree.Node(QString::fromLatin1(key)));
+        emit tree.Click();
+    }
+    QTreeWidgetItem* node(TreeView& tree, const char* key) { return tree.Node(QString::fromLatin1(key)); }
+
+    TestApp app{kContent};
+};
+
+} // namespace
+
+TEST_F(DailyUse, TheHistoryKeepsAndShowsTheLawOnScreen)
+{
+    SelectTab(w(), FrmInitial::kLegislation);
+    click(*w().tvwTreelaw, "c1");
+    // A type folder leaves law 1 on screen; the history keeps law 1, not
+    // the law whose id is the folder's.
+    click(*w().tvwTreelaw, "p3");
+    EXPECT_TRUE(w().brwWebBrowser3->toPlainText().contains(QStringLiteral("κείμενο εκδρομών")));
+    st().gMainActive = 1;
+    w().cmdpicsavewholelaw->click();
+    ASSERT_EQ(w().lsthistory->count(), 1);
+    EXPECT_EQ(w().lsthistory->item(0)->data(Qt::UserRole).toInt(), 1);
+
+    // With the folder still selected there, a history entry shows its law.
+    SelectTab(w(), FrmInitial::kHistory);
+    w().lsthistory->setCurrentRow(0);
+    EXPECT_TRUE(w().brwWebBrowser3->toPlainText().contains(QStringLiteral("κείμενο εκδρομών")));
+    // Back on the legislation tab the folder's tab shows that law again.
+    SelectTab(w(), FrmInitial::kLegislation);
+    EXPECT_TRUE(w().brwWebBrowser3->toPlainText().contains(QStringLiteral("κείμενο εκδρομών")));
+}
+
+TEST_F(DailyUse, TreesOpenAndCloseOnlyWhenAsked)
+{
+    TreeView& topics = *w().tvwTree;
+    SelectTab(w(), FrmInitial::kTopics);
+    click(topics, "l1");
+    ASSERT_TRUE(node(topics, "l1")->isExpanded());
+    // Arrows move and show; they neither open nor close.
+    topics.setFocus();
+    QTest::keyClick(&topics, Qt::Key_Right);
+    EXPECT_EQ(topics.currentItem(), node(topics, "l2"));
+    EXPECT_TRUE(w().brwWebBrowser1->toPlainText().contains(QStringLiteral("νόμο")));
+    QTest::keyClick(&topics, Qt::Key_Left);
+    EXPECT_EQ(topics.currentItem(), node(topics, "l1"));
+    QTest::keyClick(&topics, Qt::Key_Down);
+    QTest::keyClick(&topics, Qt::Key_Up);
+    QTest::keyClick(&topics, Qt::Key_Left);
+    EXPECT_TRUE(node(topics, "l1")->isExpanded());
+
+    // A law shown below the topic, and the open branch, are there on return.
+    click(topics, "l2");
+    emit w().brwWebBrowser1->anchorClicked(QUrl(QStringLiteral("#1")));
+    SelectTab(w(), FrmInitial::kLegislation);
+    click(*w().tvwTreelaw, "p1");
+    const bool lawTypeOpen = node(*w().tvwTreelaw, "p1")->isExpanded();
+    SelectTab(w(), FrmInitial::kTopics);
+    EXPECT_TRUE(node(topics, "l1")->isExpanded());
+    EXPECT_TRUE(w().brwWebBrowser2->toPlainText().contains(QStringLiteral("κείμενο εκδρομών")));
+    SelectTab(w(), FrmInitial::kLegislation);
+    EXPECT_EQ(node(*w().tvwTreelaw, "p1")->isExpanded(), lawTypeOpen);
+    // Enter still opens and closes.
+    SelectTab(w(), FrmInitial::kTopics);
+    topics.setFocus();
+    topics.setCurrentItem(node(topics, "l1"));
+    QTest::keyClick(&topics, Qt::Key_Return);
+    EXPECT_FALSE(node(topics, "l1")->isExpanded());
+}
