@@ -51,8 +51,9 @@ FrmWrongRegionalSettings::FrmWrongRegionalSettings(AppState& state, Platform& pl
 
     lbNotes[0] = makeLabel(this, indexed("lbNotes", 0),
         QStringLiteral("Μετά τον έλεγχο των τοπικών ρυθμίσεων διαπιστώθηκε ότι οι ρυθμίσεις του υπολογιστή σας, "
-                       "είναι λανθασμένες και δεν θα μπορέσετε να χρησιμοποιήσετε σωστά την εφαρμογή. Από την "
-                       "επιλογή Έναρξη, Ρυθμίσεις, Πίνακας Ελέγχου, Τοπικές Ρυθμίσεις θα πρέπει να ορίσετε τα εξής:"),
+                       "είναι λανθασμένες και δεν θα μπορέσετε να χρησιμοποιήσετε σωστά την εφαρμογή. Από ")
+            + Regional::SettingsPlace(m_platform.osVersion().isWindows, qEnvironmentVariable("XDG_CURRENT_DESKTOP"))
+            + QStringLiteral(" θα πρέπει να ορίσετε τα εξής:"),
         palette().color(QPalette::WindowText));
 
     const QString numbers[4] = {
@@ -179,7 +180,10 @@ void FrmWrongRegionalSettings::cmdUpdateReg_Click()
     Report::Confirmation(m_platform.dialogs(), QStringLiteral("Η διόρθωση των τοπικών ρυθμίσεων ολοκληρώθηκε επιτυχώς"));
     m_ending = true;
     close();
-    m_platform.endProgram(ExitStatus::RegionalSettings);
+    if (onRepaired)
+        onRepaired();
+    else
+        m_platform.endProgram(ExitStatus::RegionalSettings);
 }
 
 void FrmWrongRegionalSettings::cmdExit_Click()

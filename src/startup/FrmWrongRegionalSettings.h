@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 struct AppState;
@@ -14,6 +16,9 @@ class FrmWrongRegionalSettings : public QWidget {
     Q_OBJECT
 public:
     FrmWrongRegionalSettings(AppState& state, Platform& platform, QWidget* parent = nullptr);
+
+    // What follows a repair; without it the program ends, as after a close.
+    std::function<void()> onRepaired;
 
     bool SetRegStrValueControlPanel(const QString& KeyParam, const QString& ParamValue);
 

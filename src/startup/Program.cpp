@@ -232,10 +232,24 @@ bool Program::Main()
     step(7);
     if (RegionalSettingsWrong(m_state)) {
         m_frmWrongRegionalSettings = std::make_unique<FrmWrongRegionalSettings>(m_state, m_platform);
+        // After the repair the start goes on to the main window, instead of
+        // ending and leaving the user to guess that it must be started again.
+        m_frmWrongRegionalSettings->onRepaired = [this] {
+            Regional::StoreSnapshot(m_state, Regional::Snapshot(m_platform.userLocale(), m_platform.registry()));
+            if (RegionalSettingsWrong(m_state))
+                end(ExitStatus::RegionalSettings);
+            else if (continueStartUp())
+                return;
+            m_platform.endProgram(m_exitStatus);
+        };
         m_frmWrongRegionalSettings->show();
         return true;
     }
+    return continueStartUp();
+}
 
+bool Program::continueStartUp()
+{
     step(8);
     m_platform.setHourglass(true);
     m_frmWait = std::make_unique<FrmWait>();

@@ -83,6 +83,8 @@ public:
     void setStepObserver(std::function<void(int step)> observer) { m_stepObserver = std::move(observer); }
 
 private:
+    // Start-up from the wait window on, once the regional settings are right.
+    bool continueStartUp();
     void step(int number);
     bool end(int status);
 

@@ -7,6 +7,22 @@
 
 namespace Regional {
 
+QString SettingsPlace(bool windows, const QString& desktop)
+{
+    if (windows)
+        return QStringLiteral("την επιλογή Έναρξη, Ρυθμίσεις, Πίνακας Ελέγχου, Τοπικές Ρυθμίσεις");
+    const QString d = desktop.toUpper();
+    if (d.contains(QLatin1String("KDE")))
+        return QStringLiteral("τις Ρυθμίσεις συστήματος, Περιοχή και γλώσσα");
+    if (d.contains(QLatin1String("GNOME")) || d.contains(QLatin1String("UNITY")) || d.contains(QLatin1String("BUDGIE")))
+        return QStringLiteral("τις Ρυθμίσεις, Περιοχή και γλώσσα, Μορφές");
+    if (d.contains(QLatin1String("CINNAMON")))
+        return QStringLiteral("τις Ρυθμίσεις συστήματος, Γλώσσες");
+    if (d.contains(QLatin1String("MATE")) || d.contains(QLatin1String("XFCE")) || d.contains(QLatin1String("LXQT")))
+        return QStringLiteral("τις ρυθμίσεις γλώσσας και μορφών του συστήματος (στο Debian: sudo dpkg-reconfigure locales)");
+    return QStringLiteral("τις ρυθμίσεις περιοχής και μορφών της επιφάνειας εργασίας σας");
+}
+
 namespace {
 
 QString firstCharacter(const QString& value)

@@ -10,6 +10,11 @@ struct AppState;
 
 namespace Regional {
 
+// Where the user sets region and formats, as the sentence "Από … θα πρέπει
+// να ορίσετε τα εξής:" names it: the Windows path on Windows, the desktop's
+// own place elsewhere (desktop: XDG_CURRENT_DESKTOP).
+QString SettingsPlace(bool windows, const QString& desktop);
+
 // Where the repair writes, below the current user's hive.
 inline const QString kInternationalKey = QStringLiteral("Control Panel\\International");
 

@@ -278,6 +278,17 @@ TEST_F(RegionalWindow, OnWindows98TheRepairWritesNothingYetConfirms)
     EXPECT_EQ(platform.endedWith, QList<int>{ExitStatus::RegionalSettings});
 }
 
+TEST(RegionalText, TheDesktopsOwnPlaceForFormats)
+{
+    EXPECT_EQ(Regional::SettingsPlace(true, QString()),
+              QStringLiteral("την επιλογή Έναρξη, Ρυθμίσεις, Πίνακας Ελέγχου, Τοπικές Ρυθμίσεις"));
+    EXPECT_EQ(Regional::SettingsPlace(false, QStringLiteral("ubuntu:GNOME")),
+              QStringLiteral("τις Ρυθμίσεις, Περιοχή και γλώσσα, Μορφές"));
+    EXPECT_EQ(Regional::SettingsPlace(false, QStringLiteral("KDE")),
+              QStringLiteral("τις Ρυθμίσεις συστήματος, Περιοχή και γλώσσα"));
+    EXPECT_FALSE(Regional::SettingsPlace(false, QString()).contains(QStringLiteral("Πίνακας Ελέγχου")));
+}
+
 TEST_F(RegionalWindow, ClosingByTheFrameEndsTheProgramOnce)
 {
     auto w = open(TestPlatform::CLocale());
@@ -302,8 +313,13 @@ TEST(RegionalRepair, AfterTheRepairTheNextStartReachesTheMainWindow)
         EXPECT_EQ(m.icon, MsgIcon::None);
         EXPECT_EQ(m.title, QString());
         EXPECT_EQ(m.prompt, QStringLiteral("Η διόρθωση των τοπικών ρυθμίσεων ολοκληρώθηκε επιτυχώς"));
-        EXPECT_EQ(platform.endedWith, QList<int>{ExitStatus::RegionalSettings});
+        // The start goes on to the main window, with the repaired values.
+        EXPECT_TRUE(platform.endedWith.isEmpty());
         EXPECT_FALSE(first.frmWrongRegionalSettings()->isVisible());
+        ASSERT_NE(first.frmInitial(), nullptr);
+        EXPECT_TRUE(first.frmInitial()->isVisible());
+        EXPECT_EQ(first.state().gDecimalSep, QStringLiteral(","));
+        first.frmInitial()->close();
     }
     QSettings written(platform.currentUser().fileName(), QSettings::IniFormat);
     written.beginGroup(QStringLiteral("Control Panel/International"));
