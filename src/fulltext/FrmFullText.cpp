@@ -1,6 +1,7 @@
 #include "fulltext/FrmFullText.h"
 
 #include "fulltext/FullTextService.h"
+#include "mainwindow/Controls.h"
 #include "mainwindow/FrmInitial.h"
 #include "startup/Program.h"
 
@@ -80,6 +81,10 @@ FrmFullText::FrmFullText(Program& program, FullText::Service& service)
     // A window of its own, not one that stays over the main window: the law
     // a result opens must show in front of it.
     setParent(nullptr, Qt::Window);
+    resize(760, 560);
+    if (const FrmInitial* main = program.frmInitial())
+        PlaceOnScreen(*this, main->frameGeometry());
+    markPlaced();
     setWindowTitle(QStringLiteral("Αναζήτηση στα κείμενα"));
     txtFullText = new QLineEdit(this);
     txtFullText->setObjectName(QStringLiteral("txtFullText"));
@@ -126,7 +131,6 @@ FrmFullText::FrmFullText(Program& program, FullText::Service& service)
     grid->addWidget(lstFullText, 3, 0, 1, 6);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(3, 1);
-    resize(760, 560);
 
     fillTypes();
     txtFullText->installEventFilter(this);

@@ -126,10 +126,10 @@ FrmHotBrowser& Program::loadFrmHotBrowser()
 
 FrmHotBrowser& Program::showFrmHotBrowser()
 {
-    // A law stored as a document may have loaded the viewer already.
-    const bool fresh = !m_frmhotbrowser || m_frmhotbrowser->unloaded();
+    // A law stored as a document may have loaded the viewer already, unshown
+    // and so never placed.
     loadFrmHotBrowser();
-    if (fresh)
+    if (!m_frmhotbrowser->isVisible())
         PlaceOnScreen(*m_frmhotbrowser, m_frmInitial ? m_frmInitial->frameGeometry() : QRect());
     m_frmhotbrowser->show();
     return *m_frmhotbrowser;

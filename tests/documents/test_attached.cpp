@@ -180,6 +180,8 @@ TEST_F(Attached, TheViewerShowsALinkedDocumentAndThenThePageAgain)
     EXPECT_FALSE(viewer->rtbhotBrowser->isHidden());
     EXPECT_TRUE(viewer->brwhotbrowser->isHidden());
     EXPECT_EQ(viewer->rtbhotBrowser->toPlainText().trimmed(), QStringLiteral("Αθήνα"));
+    // Over the main window, though the document loaded it before it showed.
+    EXPECT_TRUE(w().frameGeometry().contains(viewer->frameGeometry().center()));
     // The main window's page stays as it was.
     EXPECT_FALSE(w().brwWebBrowser3->isHidden());
 
