@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLinearGradient>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyle>
@@ -85,6 +86,12 @@ QPixmap EditionLogo(const QString& title)
     QFont small(QStringLiteral("Liberation Sans"));
     small.setPixelSize(12);
     p.setFont(small);
+    // The strip lightens to the right; a band of its darkest brown keeps the
+    // subtitle above 4.5:1 wherever it falls.
+    const int width = QFontMetrics(small).horizontalAdvance(QStringLiteral("Νομοθεσία Δευτεροβάθμιας Εκπαίδευσης"));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(96, 66, 56, 200));
+    p.drawRoundedRect(QRectF(17, 60, width + 10, 18), 4, 4);
     p.setPen(QColor(250, 236, 226));
     p.drawText(QRect(22, 58, 260, 22), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Νομοθεσία Δευτεροβάθμιας Εκπαίδευσης"));
