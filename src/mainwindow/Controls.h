@@ -210,6 +210,9 @@ private:
     class ReadingTools* m_tools;
 };
 
+// A title as stored (an HTML fragment) as a line of plain text.
+QString PlainTitle(const QString& html);
+
 class QToolButton;
 // A button of a toolbar or a button panel: a picture and a tool tip.
 QToolButton* PictureButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& toolTip);

@@ -161,6 +161,8 @@ void FrmInitial::createControls()
     }
 
     lsthistory = new QListWidget(SSTab1->page(4));
+    lsthistory->viewport()->setProperty("historyTips", true);
+    lsthistory->viewport()->installEventFilter(this);
     lsthistory->setObjectName(QStringLiteral("lsthistory"));
 
     for (int i = 0; i < 2; ++i) {

@@ -1,4 +1,7 @@
 #include "mainwindow/FrmInitial.h"
+#include <QToolTip>
+#include <QListWidget>
+#include <QHelpEvent>
 
 #include "data/Database.h"
 
@@ -27,6 +30,22 @@ void FrmInitial::wireSearchBox(QLineEdit* box, int buttonIndex)
 
 bool FrmInitial::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip && watched->property("historyTips").toBool()) {
+        // A kept law's number and title, read when the pointer rests on it.
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QListWidgetItem* entry = lsthistory->itemAt(help->pos());
+        QString tip;
+        if (entry) {
+            Recordset rs = m_state.gAdoConnection->execute(QStringLiteral("SELECT law_code, title FROM law WHERE law_id = ")
+                                                          + QString::number(entry->data(Qt::UserRole).toInt()));
+            tip = rs.eof() ? entry->text() : rs.text(u"law_code") + QStringLiteral(" — ") + PlainTitle(rs.text(u"title"));
+        }
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, lsthistory->viewport(), lsthistory->visualItemRect(entry));
+        return true;
+    }
     const QVariant button = watched->property("searchButton");
     if (button.isValid() && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
         QPushButton* b = cmdsearch[button.toInt()];

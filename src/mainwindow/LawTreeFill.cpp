@@ -68,6 +68,9 @@ void AddLawLevel(Database& db, const SqlTools& tools, TreeView& tree, qint32 typ
         if (!replacedByConsolidation(db, tools, laws)) {
             const qint32 lawId = laws.toLong(u"law_id");
             QTreeWidgetItem* node = tree.Add(parentKey, QStringLiteral("c") + QString::number(lawId), laws.text(u"law_code"), kOpen);
+            // The node shows the number; its tip gives the title (as stored,
+            // made plain only when shown).
+            node->setData(0, Qt::ToolTipRole, laws.text(u"title"));
             if (fullMode)
                 tree.SetImage(node->parent(), kClosed);
             else if (found.contains(lawId))

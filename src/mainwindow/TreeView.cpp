@@ -1,5 +1,7 @@
 #include "mainwindow/Controls.h"
 
+#include "fulltext/IndexSources.h"
+
 #include "startup/AppError.h"
 
 #include <QHeaderView>
@@ -77,12 +79,20 @@ void TreeView::fitColumn()
     setColumnWidth(0, qMax(sizeHintForColumn(0), viewport()->width()));
 }
 
+QString PlainTitle(const QString& html)
+{
+    return QString::fromStdString(FullText::HtmlToText(html.toStdString())).simplified();
+}
+
 bool TreeView::viewportEvent(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        if (QTreeWidgetItem* node = itemAt(help->pos()))
-            QToolTip::showText(help->globalPos(), node->text(0), viewport(), visualItemRect(node));
+        if (QTreeWidgetItem* node = itemAt(help->pos())) {
+            const QString tip = node->data(0, Qt::ToolTipRole).toString();
+            QToolTip::showText(help->globalPos(), tip.isEmpty() ? node->text(0) : PlainTitle(tip), viewport(),
+                               visualItemRect(node));
+        }
         else
             QToolTip::hideText();
         return true;

@@ -100,3 +100,13 @@ TEST_F(DailyUse, TreesOpenAndCloseOnlyWhenAsked)
     QTest::keyClick(&topics, Qt::Key_Return);
     EXPECT_FALSE(node(topics, "l1")->isExpanded());
 }
+
+TEST_F(DailyUse, TheLawsTipsGiveItsTitle)
+{
+    QTreeWidgetItem* law = node(*w().tvwTreelaw, "c1");
+    ASSERT_TRUE(law);
+    EXPECT_EQ(law->text(0), QStringLiteral("Ν. 1/2021"));
+    EXPECT_EQ(PlainTitle(law->data(0, Qt::ToolTipRole).toString()), QStringLiteral("Εκδρομές"));
+    EXPECT_EQ(PlainTitle(QStringLiteral("<b>Ν.</b>&nbsp;4823/2021 &amp;  <i>Εκδρομές</i>")),
+              QStringLiteral("Ν. 4823/2021 & Εκδρομές"));
+}
