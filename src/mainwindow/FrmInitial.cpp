@@ -241,6 +241,19 @@ void FrmInitial::wireEvents()
     for (int i = 0; i < 4; ++i)
         connect(cmdtoolbar[i], &QToolButton::clicked, this, [this, i] { guarded([=, this] { cmdtoolbar_Click(i); }); });
     connect(cmdFullText, &QToolButton::clicked, this, [this] { guarded([this] { OpenFullTextWindow(); }); });
+    // The keys of any program with tabs and a help page.
+    for (const auto& [keys, step] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                     {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                     {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+                                     {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                                     {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
+        auto* tab = new QShortcut(keys, this);
+        connect(tab, &QShortcut::activated, this, [this, step = step] { guarded([=, this] { moveTab(step); }); });
+    }
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { guarded([this] { cmdtoolbar_Click(0); }); });
+    auto* remove = new QShortcut(QKeySequence::Delete, lsthistory, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, [this] { guarded([this] { Cmddelete_Click(); }); });
     auto* searchTexts = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this);
     connect(searchTexts, &QShortcut::activated, this, [this] { guarded([this] { OpenFullTextWindow(); }); });
 
@@ -320,6 +333,18 @@ void FrmInitial::wireEvents()
         const Twips t = twips();
         guarded([=, this] { picDrag2_MouseMove(buttonOf(button), 0, t.fromPixelsX(pos.x()), t.fromPixelsY(pos.y())); });
     });
+}
+
+void FrmInitial::moveTab(int step)
+{
+    QList<int> visible;
+    for (int i = 0; i < SSTab1->count(); ++i)
+        if (SSTab1->TabVisible(i))
+            visible << i;
+    if (visible.size() < 2)
+        return;
+    const qsizetype at = std::max<qsizetype>(0, visible.indexOf(SSTab1->Tab()));
+    SSTab1->setTab(visible[(at + step + visible.size()) % visible.size()]);
 }
 
 void FrmInitial::Show()

@@ -287,6 +287,8 @@ private:
     bool m_keepOpenState = false;
     void showKeepingOpenState(const std::function<void()>& show);
     void showNomoiLaw();
+    // The next (1) or previous (-1) visible tab, round.
+    void moveTab(int step);
     // A history file the load stopped short of, kept aside at the first save.
     QString m_historyToKeep;
 };

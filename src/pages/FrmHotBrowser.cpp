@@ -1,5 +1,7 @@
 #include "pages/FrmHotBrowser.h"
 
+#include <QKeyEvent>
+
 #include "documents/CommonDialog.h"
 #include "documents/Printing.h"
 #include "mainwindow/Controls.h"
@@ -191,4 +193,13 @@ void FrmHotBrowser::changeEvent(QEvent* event)
         else
             guarded([this] { Form_Deactivate(); });
     }
+}
+
+void FrmHotBrowser::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

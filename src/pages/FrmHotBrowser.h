@@ -53,6 +53,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Esc closes the viewer (once the find bar, which takes Esc first, is shut).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void guarded(const std::function<void()>& handler);

@@ -2,12 +2,15 @@
 // law on screen, and a tree opens and closes only when the user asks.
 #include "mainwindow/Controls.h"
 #include "mainwindow/FrmInitial.h"
+#include "pages/FrmHotBrowser.h"
+#include "windows/FrmHelp.h"
 #include "pages/PageBrowser.h"
 #include "startup/Program.h"
 #include "support/TestApp.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QListWidget>
 #include <QTest>
 #include <QToolButton>
@@ -109,4 +112,41 @@ TEST_F(DailyUse, TheLawsTipsGiveItsTitle)
     EXPECT_EQ(PlainTitle(law->data(0, Qt::ToolTipRole).toString()), QStringLiteral("Εκδρομές"));
     EXPECT_EQ(PlainTitle(QStringLiteral("<b>Ν.</b>&nbsp;4823/2021 &amp;  <i>Εκδρομές</i>")),
               QStringLiteral("Ν. 4823/2021 & Εκδρομές"));
+}
+
+TEST_F(DailyUse, TheKeysOfTabsHelpViewerAndHistory)
+{
+    SelectTab(w(), FrmInitial::kTopics);
+    // Shortcuts answer in the active window only.
+    QApplication::setActiveWindow(&w());
+    QTest::keyClick(&w(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(w().SSTab1->Caption(), FrmInitial::kLegislation);
+    QTest::keyClick(&w(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(w().SSTab1->Caption(), FrmInitial::kTopics);
+    QTest::keyClick(&w(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(w().SSTab1->Caption(), FrmInitial::kHistory);
+
+    QTest::keyClick(&w(), Qt::Key_F1);
+    ASSERT_TRUE(app.program().frmHelp());
+    app.program().frmHelp()->close();
+
+    // Delete in the history list deletes the entry, as the button does.
+    SelectTab(w(), FrmInitial::kLegislation);
+    click(*w().tvwTreelaw, "c2");
+    st().gMainActive = 1;
+    w().cmdpicsavewholelaw->click();
+    SelectTab(w(), FrmInitial::kHistory);
+    w().lsthistory->setCurrentRow(0);
+    w().lsthistory->setFocus();
+    QTest::keyClick(w().lsthistory, Qt::Key_Delete);
+    EXPECT_EQ(w().lsthistory->count(), 0);
+
+    // Esc closes the law viewer.
+    SelectTab(w(), FrmInitial::kLegislation);
+    click(*w().tvwTreelaw, "c1");
+    bool cancel = false;
+    w().brwLawPage_BeforeNavigate2(QStringLiteral("#2"), cancel);
+    ASSERT_TRUE(app.program().frmhotbrowser());
+    QTest::keyClick(app.program().frmhotbrowser(), Qt::Key_Escape);
+    EXPECT_TRUE(!app.program().frmhotbrowser() || app.program().frmhotbrowser()->unloaded());
 }
