@@ -29,8 +29,15 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+SUDO=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "Missing packages: ${missing[*]}. Run this script as root, or install sudo first (as root: apt-get install sudo)." >&2
+    exit 1
+  fi
+  # sudo drops the environment: the front end goes through it by name.
+  SUDO=(sudo env DEBIAN_FRONTEND=noninteractive)
+fi
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${SUDO[@]}" apt-get update -qq
+"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
