@@ -468,6 +468,17 @@ void FrmInitial::ApplyLayout()
     place(SSTab1, layout.SSTab1);
     place(picDrag, layout.picDrag);
     place(picDrag2, layout.picDrag2);
+    // 60 twips are 4 pixels at 96 DPI: too thin to grab. The bars keep their
+    // place and reach a pixel into their neighbours, drawn above them.
+    constexpr int kGrab = 6;
+    if (picDrag->width() < kGrab)
+        picDrag->setGeometry(picDrag->geometry().adjusted(-(kGrab - picDrag->width()) / 2, 0,
+                                                          (kGrab - picDrag->width() + 1) / 2, 0));
+    if (picDrag2->height() < kGrab)
+        picDrag2->setGeometry(picDrag2->geometry().adjusted(0, -(kGrab - picDrag2->height()) / 2, 0,
+                                                            (kGrab - picDrag2->height() + 1) / 2));
+    picDrag->raise();
+    picDrag2->raise();
     place(sspAbstract, layout.sspAbstract);
     place(sspLaw, layout.sspLaw);
     place(brwWebBrowser1, layout.brwWebBrowser1);

@@ -1,6 +1,7 @@
 // What daily use expects of the trees and the history: the law kept is the
 // law on screen, and a tree opens and closes only when the user asks.
 #include "mainwindow/Controls.h"
+#include "mainwindow/MainLayout.h"
 #include "mainwindow/FrmInitial.h"
 #include "pages/FrmHotBrowser.h"
 #include "windows/FrmHelp.h"
@@ -149,4 +150,11 @@ TEST_F(DailyUse, TheKeysOfTabsHelpViewerAndHistory)
     ASSERT_TRUE(app.program().frmhotbrowser());
     QTest::keyClick(app.program().frmhotbrowser(), Qt::Key_Escape);
     EXPECT_TRUE(!app.program().frmhotbrowser() || app.program().frmhotbrowser()->unloaded());
+}
+
+TEST_F(DailyUse, TheSplittersAreWideEnoughToGrab)
+{
+    SelectTab(w(), FrmInitial::kTopics);
+    EXPECT_GE(w().picDrag2->height(), 5);
+    EXPECT_GE(w().picDrag->width(), 5);
 }
