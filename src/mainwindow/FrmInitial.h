@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <optional>
 
 class CommonDialog;
 class ImageList;
@@ -287,6 +288,10 @@ private:
     bool m_keepOpenState = false;
     void showKeepingOpenState(const std::function<void()>& show);
     void showNomoiLaw();
+    // The window's place, size and splitters, kept between runs.
+    void keepWindowMemory();
+    std::optional<struct WindowMemory> restoreWindowMemory();
+    void restoreSplitters(const struct WindowMemory& memory);
     // The next (1) or previous (-1) visible tab, round.
     void moveTab(int step);
     // A history file the load stopped short of, kept aside at the first save.

@@ -4,6 +4,7 @@
 
 #include "data/JetFunctions.h"
 #include "documents/HandedFiles.h"
+#include "mainwindow/WindowMemory.h"
 #include "mainwindow/Controls.h"
 #include "pages/PageBrowser.h"
 #include "pages/ReadingSetup.h"
@@ -26,6 +27,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
@@ -149,7 +151,11 @@ void FrmInitial::Form_Load()
     m_program.unloadFrmWait();
     m_platform.setHourglass(false);
     FitToScreen();
+    const std::optional<WindowMemory> memory = restoreWindowMemory();
     show();
+    // The splitters once the window has its size, which their rules read.
+    if (memory)
+        restoreSplitters(*memory);
     // The welcome page was opened before the window showed; it stays in front.
     if (FrmSystemInfo* info = m_program.frmSystemInfo())
         info->ShowModeless();
@@ -332,6 +338,7 @@ void FrmInitial::ExitApplication()
 void FrmInitial::Form_Unload()
 {
     m_unloaded = true;
+    keepWindowMemory();
     save_history();
     m_program.unloadAuxiliaryWindows();
     DeleteTempFiles();
@@ -430,6 +437,44 @@ int FrmInitial::MinimumTabWidth() const
     // less 1600 and stays at least 2400 wide.
     const int searchRow = std::max(t.fromPixelsX(labels) + 100 + 200 + 100, 1600 + 2400);
     return std::max(t.fromPixelsX(SSTab1->minimumRowWidth()), searchRow);
+}
+
+void FrmInitial::keepWindowMemory()
+{
+    WindowMemory memory;
+    memory.maximized = isMaximized();
+    memory.normal = memory.maximized ? normalGeometry() : geometry();
+    memory.tabWidth = layout.SSTab1.Width;
+    memory.splitTop = layout.picDrag2.Top;
+    SetRegString(m_platform.registry(), QStringLiteral("\\TARVO"), QStringLiteral("MainWindow"),
+                 WriteWindowMemory(memory));
+}
+
+std::optional<WindowMemory> FrmInitial::restoreWindowMemory()
+{
+    std::optional<WindowMemory> memory = ReadWindowMemory(
+        GetRegString(m_platform.registry(), true, QStringLiteral("\\TARVO"), QStringLiteral("MainWindow"), QString()));
+    if (!memory)
+        return memory;
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    setGeometry(KeepOnScreen(memory->normal, screens));
+    if (memory->maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    return memory;
+}
+
+void FrmInitial::restoreSplitters(const WindowMemory& memory)
+{
+    // Through the splitters' own rules: a width or height they would refuse
+    // to a drag is not restored either.
+    const LayoutTab tab = currentLayoutTab();
+    if (layout.picDrag_MouseMove(1, memory.tabWidth - layout.picDrag.Left, ScaleWidth(), tab,
+                                 m_state.gAppTitle == Edition::kKestrin))
+        ApplyLayout();
+    if (layout.picDrag2_MouseMove(1, memory.splitTop - layout.picDrag2.Top, ScaleHeight(), tab))
+        ApplyLayout();
 }
 
 void FrmInitial::FitToScreen()

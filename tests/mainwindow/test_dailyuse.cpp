@@ -2,6 +2,7 @@
 // law on screen, and a tree opens and closes only when the user asks.
 #include "mainwindow/Controls.h"
 #include "mainwindow/MainLayout.h"
+#include "mainwindow/WindowMemory.h"
 #include "mainwindow/FrmInitial.h"
 #include "pages/FrmHotBrowser.h"
 #include "windows/FrmHelp.h"
@@ -157,4 +158,35 @@ TEST_F(DailyUse, TheSplittersAreWideEnoughToGrab)
     SelectTab(w(), FrmInitial::kTopics);
     EXPECT_GE(w().picDrag2->height(), 5);
     EXPECT_GE(w().picDrag->width(), 5);
+}
+
+TEST(WindowMemoryTest, NeverOffScreenAndReadBackAsWritten)
+{
+    const QList<QRect> screens{QRect(0, 0, 1024, 768), QRect(1024, 0, 1920, 1080)};
+    // Left where a larger screen used to be: moved back, made smaller.
+    EXPECT_EQ(KeepOnScreen(QRect(3000, 900, 1600, 1000), {QRect(0, 0, 1024, 768)}), QRect(0, 0, 1024, 768));
+    EXPECT_EQ(KeepOnScreen(QRect(900, 100, 600, 400), screens), QRect(1024, 100, 600, 400));
+    EXPECT_EQ(KeepOnScreen(QRect(-200, -50, 600, 400), screens), QRect(0, 0, 600, 400));
+    const WindowMemory m{QRect(10, 20, 900, 700), true, 7000, 5200};
+    const auto back = ReadWindowMemory(WriteWindowMemory(m));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->normal, m.normal);
+    EXPECT_TRUE(back->maximized);
+    EXPECT_EQ(back->tabWidth, 7000);
+    EXPECT_FALSE(ReadWindowMemory(QStringLiteral("1 2 x 4 0 0 0")));
+    EXPECT_FALSE(ReadWindowMemory(QStringLiteral("1 2 0 4 0 0 0")));
+}
+
+TEST_F(DailyUse, TheWindowComesBackAsItWasLeft)
+{
+    // Inside the offscreen screen (800×600), which would cut a larger one.
+    w().resize(780, 560);
+    const int wider = w().layout.SSTab1.Width + 600;
+    ASSERT_TRUE(w().layout.picDrag_MouseMove(1, 600, w().ScaleWidth(), LayoutTab::Topics, false));
+    w().ApplyLayout();
+    const QSize size = w().size();
+    app.restart();
+    ASSERT_TRUE(app.started);
+    EXPECT_EQ(app.window().size(), size);
+    EXPECT_EQ(app.window().layout.SSTab1.Width, wider);
 }
