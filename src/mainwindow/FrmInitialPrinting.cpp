@@ -2,6 +2,7 @@
 
 #include "documents/DocumentIcons.h"
 #include "documents/OfficeApplication.h"
+#include "documents/LawPrintLabel.h"
 #include "documents/Printing.h"
 #include "mainwindow/Controls.h"
 #include "pages/PageBrowser.h"
@@ -25,12 +26,19 @@ void FrmInitial::cmdpiclaw_Click()
     if (isScheduleCaption(SSTab1->Caption()))
         printTemplate();
     else
-        PrintShownLaw(m_platform.dialogs(), *rtbWordLawTopic, *brwWebBrowser2, *brwWebBrowserLawFile, m_state.gAppTitle);
+        printLaw(m_state.gLawIdThemata, *rtbWordLawTopic, *brwWebBrowser2);
 }
 
 void FrmInitial::cmdpiclawhist_Click()
 {
-    PrintShownLaw(m_platform.dialogs(), *rtbWordLaw, *brwWebBrowser3, *brwWebBrowserLawFile, m_state.gAppTitle);
+    printLaw(SSTab1->Caption() == kHistory ? historyLawId() : m_state.gLawIdNomoi, *rtbWordLaw, *brwWebBrowser3);
+}
+
+void FrmInitial::printLaw(qint32 lawId, QTextEdit& text, PageBrowser& page)
+{
+    PrintLabel label = LawPrintLabel(*m_state.gAdoConnection, m_platform.registry(), lawId);
+    PrintShownLaw(m_platform.dialogs(), text, page, *brwWebBrowserLawFile, m_state.gAppTitle, &label);
+    KeepPdfFolder(m_platform.registry(), label);
 }
 
 void FrmInitial::cmdpicprintabstr_Click()

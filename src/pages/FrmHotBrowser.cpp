@@ -1,5 +1,7 @@
 #include "pages/FrmHotBrowser.h"
 
+#include "documents/LawPrintLabel.h"
+
 #include <QKeyEvent>
 
 #include "documents/CommonDialog.h"
@@ -168,7 +170,10 @@ void FrmHotBrowser::cmdpicsavewholelaw_Click()
 
 void FrmHotBrowser::cmdhotconnprint_Click()
 {
-    PrintShownLaw(m_program.platform().dialogs(), *rtbhotBrowser, *brwhotbrowser, *brwFilehotbrowser, windowTitle());
+    PrintLabel label = LawPrintLabel(*m_state.gAdoConnection, m_program.platform().registry(), m_state.gLawIdHotBrowser);
+    PrintShownLaw(m_program.platform().dialogs(), *rtbhotBrowser, *brwhotbrowser, *brwFilehotbrowser, windowTitle(),
+                  &label);
+    KeepPdfFolder(m_program.platform().registry(), label);
 }
 
 void FrmHotBrowser::closeEvent(QCloseEvent* event)

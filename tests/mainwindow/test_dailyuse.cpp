@@ -1,5 +1,6 @@
 // What daily use expects of the trees and the history: the law kept is the
 // law on screen, and a tree opens and closes only when the user asks.
+#include "documents/LawPrintLabel.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/MainLayout.h"
 #include "mainwindow/WindowMemory.h"
@@ -13,7 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QListWidget>
+#include <QPrinter>
+#include <QProcess>
 #include <QTest>
 #include <QToolButton>
 
@@ -189,4 +193,34 @@ TEST_F(DailyUse, TheWindowComesBackAsItWasLeft)
     ASSERT_TRUE(app.started);
     EXPECT_EQ(app.window().size(), size);
     EXPECT_EQ(app.window().layout.SSTab1.Width, wider);
+}
+
+TEST_F(DailyUse, APrintedLawCarriesItsNumberTitleAndPages)
+{
+    EXPECT_EQ(PdfFileName(QStringLiteral("Ν. 4823/2021 — Εκδρομές: \"όροι\"")), QStringLiteral("Ν. 4823-2021 Εκδρομές- -όροι-.pdf"));
+    EXPECT_EQ(PdfFileName(QStringLiteral("../")), QStringLiteral("Νομοθέτημα.pdf"));
+
+    SelectTab(w(), FrmInitial::kLegislation);
+    click(*w().tvwTreelaw, "c1");
+    const QString folder = QDir(app.platform.scratch.path()).filePath(QStringLiteral("pdfs"));
+    QDir().mkpath(folder);
+    QString proposed;
+    app.platform.recorder.onPrint = [&](QPrinter& printer) {
+        proposed = printer.docName();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir(folder).filePath(QStringLiteral("law.pdf")));
+        return true;
+    };
+    w().cmdpiclawhist->click();
+    EXPECT_EQ(proposed, QStringLiteral("Ν. 1-2021 Εκδρομές"));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                             QDir(folder).filePath(QStringLiteral("law.pdf")), QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished());
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(printed.contains(QStringLiteral("Ν. 1/2021 — Εκδρομές")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("κείμενο εκδρομών")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("Σελίδα 1 από 1")));
+    // The folder is proposed again next time.
+    EXPECT_EQ(LawPrintLabel(*st().gAdoConnection, app.platform.registry(), 1).pdfFolder, folder);
 }
