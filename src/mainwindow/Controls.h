@@ -72,6 +72,8 @@ public:
 
     // The found style of a search hit, and the normal style.
     static void SetFoundStyle(QTreeWidgetItem* node);
+    // The nodes drawn as found.
+    int FoundCount() const;
     static void SetNormalStyle(QTreeWidgetItem* node);
     static bool HasFoundStyle(const QTreeWidgetItem* node);
     // Scrolls the first node in the found style, in tree order, into view.

@@ -288,6 +288,8 @@ private:
     bool m_keepOpenState = false;
     void showKeepingOpenState(const std::function<void()>& show);
     void showNomoiLaw();
+    // How many nodes the last search marked, on the status line.
+    void showSearchCount();
     // A law's print, with its number and title on every page.
     void printLaw(qint32 lawId, class QTextEdit& text, PageBrowser& page);
     // The window's place, size and splitters, kept between runs.

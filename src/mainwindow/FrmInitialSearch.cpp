@@ -1,7 +1,4 @@
 #include "mainwindow/FrmInitial.h"
-#include <QToolTip>
-#include <QListWidget>
-#include <QHelpEvent>
 
 #include "data/Database.h"
 
@@ -15,8 +12,12 @@
 #include "startup/Program.h"
 
 #include <QEvent>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolTip>
 
 void FrmInitial::wireSearchBox(QLineEdit* box, int buttonIndex)
 {
@@ -119,6 +120,27 @@ void FrmInitial::cmdsearch_Click(int Index)
     for (TreeView* tree : {tvwTree, tvwTreelaw, tvwTreeschedule[0], tvwTreeschedule[1]})
         if (tree->isVisible())
             tree->ScrollToFirstFound();
+    showSearchCount();
+}
+
+void FrmInitial::showSearchCount()
+{
+    // Said on the status line, not in a box: the search's own flow stays.
+    const QString searched = gOnTabThemata ? txtsearch[0]->text() + txtsearch[1]->text()
+        : gOnTabNomoi                      ? txtsearchlaw[0]->text() + txtsearchlaw[1]->text()
+        : gOnTabOrganogramma_P             ? txtsearchSchedule[0]->text()
+        : gOnTabOrganogramma_N             ? txtsearchSchedule[1]->text()
+                                           : QString();
+    TreeView* tree = gOnTabThemata ? tvwTree : gOnTabNomoi ? tvwTreelaw : gOnTabOrganogramma_N ? tvwTreeschedule[1]
+                                                                                              : tvwTreeschedule[0];
+    if (Jet::Trim(searched).isEmpty()) {
+        lblFullText->clear();
+        return;
+    }
+    const int found = tree->FoundCount();
+    lblFullText->setText(found == 0   ? QStringLiteral("Δεν βρέθηκε κανένα αποτέλεσμα")
+                         : found == 1 ? QStringLiteral("Βρέθηκε 1 αποτέλεσμα")
+                                      : QStringLiteral("Βρέθηκαν %1 αποτελέσματα").arg(found));
 }
 
 void FrmInitial::TreeView_with_search(const QString& l_text, bool pKeyWords)

@@ -227,6 +227,15 @@ void TreeView::SetFoundStyle(QTreeWidgetItem* node)
     node->setFont(0, font);
 }
 
+int TreeView::FoundCount() const
+{
+    int found = 0;
+    for (QTreeWidgetItemIterator it(const_cast<TreeView*>(this)); *it; ++it)
+        if ((*it)->background(0) == kFoundBack)
+            ++found;
+    return found;
+}
+
 void TreeView::SetNormalStyle(QTreeWidgetItem* node)
 {
     node->setBackground(0, QBrush());

@@ -15,7 +15,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QPrinter>
 #include <QProcess>
 #include <QTest>
@@ -223,4 +226,15 @@ TEST_F(DailyUse, APrintedLawCarriesItsNumberTitleAndPages)
     EXPECT_TRUE(printed.contains(QStringLiteral("Σελίδα 1 από 1")));
     // The folder is proposed again next time.
     EXPECT_EQ(LawPrintLabel(*st().gAdoConnection, app.platform.registry(), 1).pdfFolder, folder);
+}
+
+TEST_F(DailyUse, ASearchSaysWhatItFound)
+{
+    SelectTab(w(), FrmInitial::kTopics);
+    w().txtsearch[0]->setText(QStringLiteral("Εκδρομές"));
+    w().cmdsearch[0]->click();
+    EXPECT_EQ(w().lblFullText->text(), QStringLiteral("Βρέθηκε 1 αποτέλεσμα"));
+    w().txtsearch[0]->setText(QStringLiteral("ανύπαρκτο"));
+    w().cmdsearch[0]->click();
+    EXPECT_EQ(w().lblFullText->text(), QStringLiteral("Δεν βρέθηκε κανένα αποτέλεσμα"));
 }
