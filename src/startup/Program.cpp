@@ -1,5 +1,6 @@
 #include "startup/Program.h"
 
+#include "accessibility/AccessibleNames.h"
 #include "fulltext/FrmFullText.h"
 #include "fulltext/FullTextService.h"
 
@@ -72,9 +73,12 @@ Program::Program(Platform& platform, QString title)
     : m_platform(platform), m_title(std::move(title))
     , m_zoomMemory(std::make_unique<ZoomMemory>(platform.registry()))
     , m_lineEditMenus(std::make_unique<GreekLineEditMenus>())
+    , m_accessibleNames(std::make_unique<AccessibleNames>())
 {
-    if (QCoreApplication* app = QCoreApplication::instance())
+    if (QCoreApplication* app = QCoreApplication::instance()) {
         app->installEventFilter(m_lineEditMenus.get());
+        app->installEventFilter(m_accessibleNames.get());
+    }
 }
 
 Program::~Program()

@@ -18,6 +18,7 @@ class FrmHelp;
 class FrmAbout;
 class FrmIZelkor;
 class GreekLineEditMenus;
+class AccessibleNames;
 class ZoomMemory;
 class FrmFullText;
 namespace FullText {
@@ -93,6 +94,7 @@ private:
     AppState m_state;
     std::unique_ptr<ZoomMemory> m_zoomMemory;
     std::unique_ptr<GreekLineEditMenus> m_lineEditMenus;
+    std::unique_ptr<AccessibleNames> m_accessibleNames;
     std::unique_ptr<FrmWait> m_frmWait;
     std::unique_ptr<FrmWrongRegionalSettings> m_frmWrongRegionalSettings;
     std::unique_ptr<FrmWrongVersion> m_frmWrongVersion;

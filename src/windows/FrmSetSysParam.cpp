@@ -29,6 +29,7 @@ FrmSetSysParam::FrmSetSysParam(Program& program)
     cmdFileName->setObjectName(QStringLiteral("cmdFileName"));
     tbFileName = new QLineEdit(this);
     tbFileName->setObjectName(QStringLiteral("tbFileName"));
+    tbFileName->setAccessibleName(QStringLiteral("Θέση εφαρμογής προβολής εγγράφων"));
     chksysdisp1 = new QCheckBox(
         QStringLiteral("Απόκρυψη Οθόνης με Γενικές Πληροφορίες Εφαρμογής κατά την Εκκίνηση της εφαρμογής"), this);
     chksysdisp1->setObjectName(QStringLiteral("chksysdisp1"));
