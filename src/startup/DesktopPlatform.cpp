@@ -1,5 +1,7 @@
 #include "startup/DesktopPlatform.h"
 
+#include "startup/InstanceWaker.h"
+
 #include "documents/OfficeApplication.h"
 #include "startup/Paths.h"
 
@@ -157,7 +159,19 @@ bool DesktopPlatform::acquireInstanceLock()
     const QByteArray key = QCryptographicHash::hash(exe.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     m_lock = std::make_unique<QLockFile>(QDir(QDir::tempPath()).filePath(QStringLiteral("selvara-%1.lock").arg(QString::fromLatin1(key))));
     m_lock->setStaleLockTime(0);
-    return m_lock->tryLock(0);
+    m_waker = std::make_unique<InstanceWaker>(InstanceWaker::KeyFor(exe, QDir::homePath()));
+    if (!m_lock->tryLock(0))
+        return false;
+    m_waker->listen([this] {
+        if (m_wakeHandler)
+            m_wakeHandler();
+    });
+    return true;
+}
+
+bool DesktopPlatform::wakeRunningInstance()
+{
+    return m_waker && m_waker->wake();
 }
 
 void DesktopPlatform::setHourglass(bool on)

@@ -26,6 +26,8 @@ public:
     bool importJetDatabase(const QString& jetFile, const QString& output, QString* message) override;
     void openUrl(const QUrl& url) override;
     bool acquireInstanceLock() override;
+    bool wakeRunningInstance() override;
+    void setWakeHandler(std::function<void()> handler) override { m_wakeHandler = std::move(handler); }
     Dialogs& dialogs() override { return m_dialogs; }
     void setHourglass(bool on) override;
     void repaintNow(QWidget& window) override;
@@ -40,6 +42,8 @@ private:
     std::unique_ptr<QSettings> m_localMachine;
     std::unique_ptr<RegistryStore> m_registry;
     std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<class InstanceWaker> m_waker;
+    std::function<void()> m_wakeHandler;
     QtDialogs m_dialogs;
     bool m_hourglass = false;
 };

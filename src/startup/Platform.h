@@ -6,6 +6,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 // Values of the user's locale that the program checks, as the platform gives
 // them (any length; the snapshot keeps one character of each).
 struct LocaleValues {
@@ -60,6 +62,11 @@ public:
     virtual void openUrl(const QUrl& url) = 0;
     // False when another instance of the program holds the lock.
     virtual bool acquireInstanceLock() = 0;
+    // Asks the instance that holds the lock to bring its window forward;
+    // false when none answered.
+    virtual bool wakeRunningInstance() { return false; }
+    // What this instance does when a later start asks for its window.
+    virtual void setWakeHandler(std::function<void()>) {}
     virtual Dialogs& dialogs() = 0;
     // The hourglass for the whole application, or the default pointer.
     virtual void setHourglass(bool on) = 0;

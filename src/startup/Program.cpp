@@ -229,6 +229,9 @@ bool Program::Main()
 
     step(6);
     if (!m_platform.acquireInstanceLock()) {
+        // The running window comes forward, and the message says why no
+        // second one opens.
+        m_platform.wakeRunningInstance();
         Report::Refusal(m_platform.dialogs(), m_state.gAppTitle, QStringLiteral("Η εφαρμογή \"τρέχει\" ήδη!"));
         return end(ExitStatus::SecondInstance);
     }
@@ -331,5 +334,13 @@ bool Program::continueStartUp()
     step(18);
     m_frmInitial = std::make_unique<FrmInitial>(*this);
     m_frmInitial->Show();
+    m_platform.setWakeHandler([this] {
+        if (!m_frmInitial)
+            return;
+        if (m_frmInitial->isMinimized())
+            m_frmInitial->setWindowState(m_frmInitial->windowState() & ~Qt::WindowMinimized);
+        m_frmInitial->raise();
+        m_frmInitial->activateWindow();
+    });
     return true;
 }
