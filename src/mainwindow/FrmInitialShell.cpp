@@ -282,17 +282,25 @@ void FrmInitial::ArrangeTab()
     cmdpicWordlaw->setVisible(schedule);
     ApplyLayout();
 
+    // The tab's own order, with what else is on screen where it sits: the
+    // toolbar above it, the page views after the buttons of their panels.
+    const QList<QWidget*> toolbar{cmdFullText, cmdtoolbar[0], cmdtoolbar[1], cmdtoolbar[2], cmdtoolbar[3]};
     if (topics) {
-        SetTabOrder({txtsearch[0], cmdsearch[0], txtsearch[1], cmdsearch[1], tvwTree, cmdpicprintabstr, cmdpiclaw, cmdpichistory});
+        SetTabOrder(toolbar + QList<QWidget*>{txtsearch[0], cmdsearch[0], txtsearch[1], cmdsearch[1], tvwTree,
+                                              cmdpicprintabstr, brwWebBrowser1, cmdpiclaw, cmdpichistory,
+                                              brwWebBrowser2, rtbWordLawTopic, brwWebBrowserLawFile});
     } else if (legislation) {
-        SetTabOrder({txtsearchlaw[0], cmdsearch[0], txtsearchlaw[1], cmdsearch[1], cmbLawsAbstracts, tvwTreelaw,
-                     cmdpiclawhist, cmdpicsavewholelaw});
+        SetTabOrder(toolbar + QList<QWidget*>{txtsearchlaw[0], cmdsearch[0], txtsearchlaw[1], cmdsearch[1],
+                                              cmbLawsAbstracts, tvwTreelaw, cmdpiclawhist, cmdpicsavewholelaw,
+                                              brwWebBrowser3, rtbWordLaw, brwWebBrowserLawFile});
     } else if (schedule) {
         const int i = usesSecondSchedule() ? 1 : 0;
-        SetTabOrder({txtsearchSchedule[i], cmdsearch[0], cmdsearch[1], tvwTreeschedule[i], cmdpicprintabstr, cmdpiclaw,
-                     cmdpichistory});
+        SetTabOrder(toolbar + QList<QWidget*>{txtsearchSchedule[i], cmdsearch[0], cmdsearch[1], tvwTreeschedule[i],
+                                              cmdpicprintabstr, brwWebBrowser1, rtbAbstract, cmdpiclaw, cmdpichistory,
+                                              cmdpicWordlaw, brwWebBrowser2, rtbWord});
     } else if (history) {
-        SetTabOrder({lsthistory, cmdpiclawhist, Cmddelete});
+        SetTabOrder(toolbar + QList<QWidget*>{lsthistory, cmdpiclawhist, Cmddelete, brwWebBrowser3, rtbWordLaw,
+                                              brwWebBrowserLawFile});
     }
 }
 

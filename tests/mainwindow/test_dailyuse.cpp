@@ -238,3 +238,23 @@ TEST_F(DailyUse, ASearchSaysWhatItFound)
     w().cmdsearch[0]->click();
     EXPECT_EQ(w().lblFullText->text(), QStringLiteral("Δεν βρέθηκε κανένα αποτέλεσμα"));
 }
+
+TEST_F(DailyUse, TabReachesEveryControlOnScreenInItsOrder)
+{
+    SelectTab(w(), FrmInitial::kTopics);
+    // The focus chain from the toolbar on, as Tab walks it.
+    QList<QWidget*> chain;
+    for (QWidget* at = w().cmdFullText; at && chain.size() < 400; at = at->nextInFocusChain()) {
+        if (chain.contains(at))
+            break;
+        chain << at;
+    }
+    const QList<QWidget*> order{w().cmdFullText, w().cmdtoolbar[3], w().txtsearch[0], w().cmdsearch[1], w().tvwTree,
+                                w().cmdpicprintabstr, w().brwWebBrowser1, w().cmdpichistory, w().brwWebBrowser2};
+    qsizetype last = -1;
+    for (QWidget* control : order) {
+        const qsizetype at = chain.indexOf(control);
+        EXPECT_GT(at, last) << control->objectName().toStdString();
+        last = at;
+    }
+}
