@@ -34,6 +34,8 @@ INSERT INTO law (law_id, law_code, type_id, title, descr, all_law_flag, issue_da
   (3, 'Π.Δ. 3/1998', 3, 'Τεχνική εκπαίδευση', '<p>άσχετο</p>', 1, '1998-01-01', 1998);
 INSERT INTO topic (topic_id, topic_id_parent, descr, order_flag_lev1) VALUES (1, 0, 'Μαθητές', 1), (2, 1, 'Εκδρομές', 1), (3, 0, 'Εκπαιδευτικοί', 2);
 INSERT INTO abstract (abstract_id, topic_id, descr, aa_abstr_flag) VALUES (1, 2, '<p>Βλ. <a href="#1">νόμο</a></p>', 1);
+INSERT INTO schedule (schedule_id, schedule_id_parent, descr, order_flag_lev1, order_flag_lev2, order_flag_lev3, IsBlob) VALUES
+  (1, 0, 'Βεβαιώσεις', 1, 0, 0, 0), (2, 1, 'Φοίτηση', 1, 1, 0, 0), (3, 0, 'Άδειες', 2, 0, 0, 0);
 INSERT INTO system_law_parameters VALUES (1);
 )SQL");
 
@@ -105,6 +107,18 @@ TEST_F(DailyUse, TreesOpenAndCloseOnlyWhenAsked)
     EXPECT_TRUE(w().brwWebBrowser2->toPlainText().contains(QStringLiteral("κείμενο εκδρομών")));
     SelectTab(w(), FrmInitial::kLegislation);
     EXPECT_EQ(node(*w().tvwTreelaw, "p1")->isExpanded(), lawTypeOpen);
+    // The guide's tree likewise.
+    TreeView& guide = *w().tvwTreeschedule[0];
+    SelectTab(w(), FrmInitial::kDocumentGuide);
+    click(guide, "l1");
+    ASSERT_TRUE(node(guide, "l1")->isExpanded());
+    guide.setFocus();
+    QTest::keyClick(&guide, Qt::Key_Down);
+    QTest::keyClick(&guide, Qt::Key_Up);
+    SelectTab(w(), FrmInitial::kLegislation);
+    SelectTab(w(), FrmInitial::kDocumentGuide);
+    EXPECT_TRUE(node(guide, "l1")->isExpanded());
+
     // Enter still opens and closes.
     SelectTab(w(), FrmInitial::kTopics);
     topics.setFocus();
