@@ -7,8 +7,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <QRegularExpression>
+
+#include <filesystem>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 QStringList ReadHistoryLines(const QString& path, bool* opened, bool* whole)
 {
@@ -45,17 +51,53 @@ QStringList ReadHistoryLines(const QString& path, bool* opened, bool* whole)
 
 bool WriteHistoryFile(const QString& path, const QList<qint32>& ids, const std::function<void()>& afterLine)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a full disk shows in the write that meets it and
+    // not in a flush whose failure a commit could pass over; the old file is
+    // replaced only by a new one whose size and sync have been checked.
+    QString part;
+    {
+        QTemporaryFile name(path + QStringLiteral(".XXXXXX.part"));
+        name.setAutoRemove(false);
+        if (!name.open())
+            return false;
+        part = name.fileName();
+    }
+    // Whatever ends the writing early, an exception included, takes the
+    // part file with it.
+    struct Discard {
+        const QString& part;
+        bool keep = false;
+        ~Discard()
+        {
+            if (!keep)
+                QFile::remove(part);
+        }
+    } discard{part};
+    QFile file(part);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered | QIODevice::Truncate))
         return false;
+    qint64 expected = 0;
     for (qint32 id : ids) {
         const QByteArray line = QByteArray::number(id) + "\r\n";
         if (file.write(line) != line.size())
             return false;
+        expected += line.size();
         if (afterLine)
             afterLine();
     }
-    return file.commit();
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0)
+        return false;
+#endif
+    file.close();
+    if (file.error() != QFileDevice::NoError || QFileInfo(part).size() != expected)
+        return false;
+    std::error_code renamed;
+    std::filesystem::rename(part.toStdString(), path.toStdString(), renamed);
+    if (renamed)
+        return false;
+    discard.keep = true;
+    return true;
 }
 
 HistoryStore::HistoryStore(QString programFolder, QString userFolder)
@@ -66,9 +108,20 @@ HistoryStore::HistoryStore(QString programFolder, QString userFolder)
 
 QString HistoryStore::loadPath() const
 {
-    if (m_programFile.isEmpty() || (!m_userFile.isEmpty() && QFileInfo(m_userFile).isFile()))
+    if (m_programFile.isEmpty())
         return m_userFile;
-    return m_programFile;
+    if (m_userFile.isEmpty())
+        return m_programFile;
+    // Two copies: a save went to the user's folder while the program's could
+    // not be written, and the user's could not be removed when it could. The
+    // one written last is the list.
+    const QFileInfo program(m_programFile);
+    const QFileInfo user(m_userFile);
+    if (!user.isFile())
+        return m_programFile;
+    if (!program.isFile())
+        return m_userFile;
+    return user.lastModified() > program.lastModified() ? m_userFile : m_programFile;
 }
 
 bool HistoryStore::save(const QList<qint32>& ids) const

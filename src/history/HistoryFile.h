@@ -25,7 +25,7 @@ bool WriteHistoryFile(const QString& path, const QList<qint32>& ids,
 
 // Where the history is kept: the program's folder, as the program always
 // did, or the user's data folder when the program's folder cannot be
-// written. A copy in the user's folder is the newer one whenever it exists.
+// written. Of two copies the one written last is read.
 // An installation's folder is never written: its program folder is empty.
 class HistoryStore {
 public:

@@ -50,12 +50,20 @@ void FrmInitial::save_history()
     for (int i = 0; i < lsthistory->count(); ++i)
         ids.append(lsthistory->item(i)->data(Qt::UserRole).toInt());
     if (!m_historyToKeep.isEmpty()) {
+        // Renamed, not copied: a damaged file may be huge (or sparse), and
+        // the list is written anew in its place below.
         const QString backup = m_historyToKeep + QStringLiteral(".bak");
         QFile::remove(backup);
-        QFile::copy(m_historyToKeep, backup);
+        QFile::rename(m_historyToKeep, backup);
         m_historyToKeep.clear();
     }
-    historyStore().save(ids);
+    if (!historyStore().save(ids))
+        m_platform.dialogs().messageBox(
+            {MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Ανεπιτυχής Αποθήκευση του Ιστορικού"),
+             QStringLiteral("Το Ιστορικό δεν ήταν δυνατό να αποθηκευτεί, ούτε στον φάκελο της εφαρμογής ούτε στον "
+                            "προσωπικό φάκελο δεδομένων σας: ο δίσκος είναι γεμάτος ή δεν επιτρέπεται η εγγραφή.\r"
+                            "Το αρχείο που υπήρχε έμεινε όπως ήταν· οι αλλαγές του Ιστορικού ισχύουν μόνο μέχρι να "
+                            "κλείσει η εφαρμογή.")});
 }
 
 void FrmInitial::keepInHistory()
