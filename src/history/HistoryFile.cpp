@@ -121,7 +121,9 @@ QString HistoryStore::loadPath() const
         return m_programFile;
     if (!program.isFile())
         return m_userFile;
-    return user.lastModified() > program.lastModified() ? m_userFile : m_programFile;
+    // A tie goes to the user's copy, which exists only because a save went
+    // there or could not take it away.
+    return user.lastModified() >= program.lastModified() ? m_userFile : m_programFile;
 }
 
 bool HistoryStore::save(const QList<qint32>& ids) const
