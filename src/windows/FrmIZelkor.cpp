@@ -26,7 +26,7 @@ QByteArray FrmIZelkor::Document(int selector)
     const char* names[] = {":/texts/privacy.rtf", ":/texts/licence.rtf"};
     if (selector < 0 || selector > 1)
         return QByteArray();
-    QFile file(QLatin1String(names[selector]));
+    QFile file(QString::fromLatin1(names[selector]));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 

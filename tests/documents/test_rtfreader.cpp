@@ -193,8 +193,9 @@ TEST(RtfReader, DamagedInputShowsWhatCanBeRead)
     EXPECT_EQ(Text(" \r\n{\\rtf1 truncated \\'c1\\b"), QStringLiteral("truncated \u00C1"));
     EXPECT_EQ(Text("{\\rtf1 a}}} b{"), QStringLiteral("a b"));
     EXPECT_EQ(Text("{\\rtf1 a\\bin999999999 bc}"), QStringLiteral("a"));
-    EXPECT_EQ(Text(QByteArray("{\\rtf1 a\0b\\fs99999999999999999 c\\li-99999999999 d"
-                              "\\abcdefghijklmnopqrstuvwxyzabcdefghijklmnop e\\'zz}", 101)),
+    static const char kDamaged[] = "{\\rtf1 a\0b\\fs99999999999999999 c\\li-99999999999 d"
+                                   "\\abcdefghijklmnopqrstuvwxyzabcdefghijklmnop e\\'zz}";
+    EXPECT_EQ(Text(QByteArray(kDamaged, sizeof kDamaged - 1)),
               QStringLiteral("abcdezz"));
 
     const QByteArray deep = "{\\rtf1 start" + QByteArray(100000, '{') + "deep" + QByteArray(100000, '}') + " end}";
