@@ -63,7 +63,8 @@ ReadingTools::ReadingTools(QTextEdit* view, QString kind, std::function<void(int
 {
     setObjectName(QStringLiteral("readingTools"));
     view->installEventFilter(this);
-    view->viewport()->installEventFilter(this);
+    m_viewport = view->viewport();
+    m_viewport->installEventFilter(this);
 }
 
 void ReadingTools::setZoomMemory(ZoomMemory* memory)
@@ -350,7 +351,10 @@ bool ReadingTools::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
-    if (watched == m_view->viewport()) {
+    // The viewport as it was when the tools were made: asking the view for it
+    // here would call into a view that may be half destroyed already (its
+    // last events arrive while its base class is torn down).
+    if (watched == m_viewport) {
         if (type == QEvent::Wheel) {
             auto* wheel = static_cast<QWheelEvent*>(event);
             if (wheel->modifiers() & Qt::ControlModifier) {

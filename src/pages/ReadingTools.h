@@ -69,6 +69,7 @@ private:
     void applyZoom();
 
     QTextEdit* m_view;
+    QObject* m_viewport = nullptr;
     QString m_kind;
     std::function<void(int)> m_bottomMargin;
     std::function<void()> m_print;
