@@ -15,11 +15,31 @@ namespace {
 
 bool ReadableFile(const QString& path)
 {
-    const QFileInfo info(path);
-    return info.isFile() && info.size() <= PageBrowser::kMaxFileBytes;
+    return PageBrowser::ReadLocalFile(path).has_value();
 }
 
 } // namespace
+
+std::optional<QByteArray> PageBrowser::ReadLocalFile(const QString& path)
+{
+    // The file the path leads to, links followed: a picture named
+    // /proc/self/pagemap is a "regular file" of size 0 that reads on without
+    // end, and a device may never end either.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    for (const char* system : {"/proc", "/sys", "/dev"})
+        if (canonical == QLatin1String(system) || canonical.startsWith(QLatin1String(system) + u'/'))
+            return std::nullopt;
+    if (canonical.isEmpty() || !QFileInfo(canonical).isFile())
+        return std::nullopt;
+    QFile file(canonical);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // The limit bounds the read itself, whatever the file's stated size.
+    QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (bytes.size() > kMaxFileBytes)
+        return std::nullopt;
+    return bytes;
+}
 
 PageBrowser::PageBrowser(const QString& name, QWidget* parent)
     : QTextBrowser(parent), m_location(kBlank)
@@ -110,10 +130,9 @@ void PageBrowser::Navigate(const QString& url)
             path = path.mid(5);
         m_location = path;
         m_body.clear();
-        QFile file(path);
-        if (ReadableFile(path) && file.open(QIODevice::ReadOnly)) {
+        if (const std::optional<QByteArray> bytes = ReadLocalFile(path)) {
             setSearchPaths(QStringList{QFileInfo(path).absolutePath()} + m_pictureFolders);
-            m_documentHtml = LimitNesting(QString::fromUtf8(file.readAll()));
+            m_documentHtml = LimitNesting(QString::fromUtf8(*bytes));
         } else {
             m_documentHtml = QStringLiteral("<p>Η σελίδα δεν βρέθηκε: ") + url.toHtmlEscaped() + QStringLiteral("</p>");
         }
@@ -182,8 +201,11 @@ QVariant PageBrowser::loadResource(int type, const QUrl& name)
         for (const QString& folder : searchPaths())
             candidates << QDir(folder).filePath(path);
     for (const QString& candidate : candidates) {
-        if (QFileInfo::exists(candidate))
-            return ReadableFile(candidate) ? QTextBrowser::loadResource(type, name) : refused;
+        if (QFileInfo::exists(candidate)) {
+            // Read here, bounded, never by Qt's own unbounded reading.
+            const std::optional<QByteArray> bytes = ReadLocalFile(candidate);
+            return bytes ? QVariant::fromValue(*bytes) : refused;
+        }
     }
     // A picture that is not there is asked for again at every layout unless
     // the answer is one the document keeps.

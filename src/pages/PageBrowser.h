@@ -2,6 +2,8 @@
 
 #include <QTextBrowser>
 
+#include <optional>
+
 #include <functional>
 
 class ReadingTools;
@@ -52,6 +54,10 @@ public:
 
     // The largest file a page or one of its pictures may be read from.
     static constexpr qint64 kMaxFileBytes = 50 * 1024 * 1024;
+    // Every file a page reads (itself, its pictures, backgrounds, style
+    // pictures): a regular file outside /proc, /sys and /dev, read to
+    // kMaxFileBytes at the most; nothing otherwise.
+    static std::optional<QByteArray> ReadLocalFile(const QString& path);
 
 signals:
     void BeforeNavigate2(const QString& url, bool& cancel);
