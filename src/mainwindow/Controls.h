@@ -72,6 +72,8 @@ public:
 
     // The found style of a search hit, and the normal style.
     static void SetFoundStyle(QTreeWidgetItem* node);
+    // The most characters a node shows of its text.
+    static constexpr qsizetype kMaxNodeText = 500;
     // The nodes drawn as found.
     int FoundCount() const;
     static void SetNormalStyle(QTreeWidgetItem* node);

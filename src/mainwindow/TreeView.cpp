@@ -125,7 +125,9 @@ QTreeWidgetItem* TreeView::Add(const QString& parentKey, const QString& key, con
     } else {
         node = new QTreeWidgetItem(this);
     }
-    node->setText(0, text);
+    // A tree shows a line; a title of megabytes would freeze every layout of
+    // the tree, and its whole text is on the node's page anyway.
+    node->setText(0, text.size() > kMaxNodeText ? text.left(kMaxNodeText) + u'…' : text);
     node->setData(0, kKeyRole, key);
     m_nodes.insert(key, node);
     SetImage(node, image);

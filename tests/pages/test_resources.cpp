@@ -1,4 +1,5 @@
 // What a page may read: bounded regular files, never the system's endless ones.
+#include "mainwindow/Controls.h"
 #include "pages/PageBrowser.h"
 
 #include <gtest/gtest.h>
@@ -41,4 +42,12 @@ TEST(PageResources, EveryRouteReadsOnlyBoundedRegularFiles)
         EXPECT_TRUE(page.document()->resource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(endless)))
                         .value<QImage>()
                         .isNull());
+}
+
+TEST(PageResources, ATreeShowsALineOfAHugeTitle)
+{
+    TreeView tree(QStringLiteral("tvwTest"));
+    QTreeWidgetItem* node = tree.Add(QString(), QStringLiteral("l1"), QString(10'000'000, u'α'), QString());
+    EXPECT_EQ(node->text(0).size(), TreeView::kMaxNodeText + 1);
+    EXPECT_TRUE(node->text(0).endsWith(u'…'));
 }
