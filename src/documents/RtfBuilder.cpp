@@ -89,7 +89,11 @@ void Builder::addText(const QString& text, int format)
     }
     if (text.isEmpty())
         return;
-    if (!runs.empty() && runs.back().format == format)
+    // Past kMaxRunsInParagraph changes of format the text goes on in the last
+    // run's: Qt lays a paragraph out in time squared in its format changes,
+    // and no document a person reads changes format that often in one.
+    if (!runs.empty()
+        && (runs.back().format == format || (runs.size() >= kMaxRunsInParagraph && runs.back().format >= 0)))
         runs.back().text += text;
     else
         runs.push_back({text, format});
@@ -127,10 +131,14 @@ void Builder::write(QTextCursor& c, const Para& para, bool& blockIsFresh)
     else
         c.insertBlock(para.format, QTextCharFormat());
     blockIsFresh = false;
+    // One edit for the paragraph's runs: the document takes the news of its
+    // change once, not once a run (which cost time squared in the runs).
+    c.beginEditBlock();
     for (const Run& run : para.runs) {
         const QTextCharFormat& f = run.format >= 0 ? formats[run.format] : images[-run.format - 1];
         c.insertText(run.text, f);
     }
+    c.endEditBlock();
     if (blankAfterTable)
         c.insertText(QStringLiteral(" "));
 }

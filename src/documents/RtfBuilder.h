@@ -50,6 +50,8 @@ struct RowDef {
 // More cells than this in one row go into its last cell, and a table that
 // would need more columns starts anew, so no input makes a table explode.
 constexpr int kMaxCells = 64;
+// Changes of format one paragraph keeps.
+constexpr size_t kMaxRunsInParagraph = 1000;
 // Tables nested deeper than this are flattened into the cell of the deepest
 // one kept: their cells end in tabs, their rows in paragraph breaks.
 constexpr int kMaxTableDepth = 4;

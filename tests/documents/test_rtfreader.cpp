@@ -401,3 +401,17 @@ TEST(RtfWordProcessor, WideTableFitsTheViewButPrintsAtItsOwnWidths)
     EXPECT_EQ(Widths(*box.document()), (QList<qreal>{400, 400, 400}));
     EXPECT_FALSE(UnfittedCopy(*box.document()));
 }
+
+TEST(RtfReader, AParagraphOfThousandsOfRunsKeepsAllItsText)
+{
+    QByteArray rtf = "{\\rtf1\\ansi ";
+    for (int i = 0; i < 5000; ++i)
+        rtf += "\\b x\\b0 y";
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(rtf + "\\par}", doc));
+    EXPECT_EQ(doc.toPlainText().trimmed(), QString(5000, u'x').replace(u'x', QStringLiteral("xy")));
+    // The first runs keep their own formats.
+    QTextCursor first(&doc);
+    first.setPosition(1);
+    EXPECT_EQ(first.charFormat().fontWeight(), QFont::Bold);
+}
