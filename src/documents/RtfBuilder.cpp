@@ -87,6 +87,10 @@ void Builder::addText(const QString& text, int format)
         m_plain->append(text.toStdString());
         return;
     }
+    if (m_cut) {
+        runs.clear();
+        return;
+    }
     if (text.isEmpty())
         return;
     // Past kMaxRunsInParagraph changes of format the text goes on in the last
@@ -103,6 +107,10 @@ void Builder::addImage(const QImage& image, QSizeF size)
 {
     if (m_plain)
         return;
+    if (m_cut) {
+        runs.clear();
+        return;
+    }
     const QString name = QStringLiteral("rtfimg://%1").arg(images.size() + 1);
     doc.addResource(QTextDocument::ImageResource, QUrl(name), image);
     QTextImageFormat f;
@@ -153,8 +161,18 @@ void Builder::endParagraph(const ParaState& para)
         notes.back().push_back(takeParagraph(para));
         return;
     }
+    if (m_cut || ++m_blocks > kMaxBlocks) {
+        m_cut = true;
+        runs.clear();
+        return;
+    }
     if (const int depth = Depth(para); depth > 0) {
         closeLevelsFrom(depth);
+        if (levels[depth - 1].cell.paras.size() >= kMaxCellParagraphs) {
+            m_cellCut = true;
+            runs.clear();
+            return;
+        }
         levels[depth - 1].cell.paras.push_back(takeParagraph(para));
         openLevels = std::max(openLevels, depth);
         return;
@@ -174,6 +192,10 @@ void Builder::endCell(const ParaState& para)
         plainBreak();
         return;
     }
+    if (m_cut) {
+        runs.clear();
+        return;
+    }
     if (noteOpen)
         endParagraph(para);
     else
@@ -186,6 +208,10 @@ void Builder::endNestedCell(const ParaState& para)
         plainBreak();
         return;
     }
+    if (m_cut) {
+        runs.clear();
+        return;
+    }
     if (noteOpen)
         endParagraph(para);
     else
@@ -194,6 +220,11 @@ void Builder::endNestedCell(const ParaState& para)
 
 void Builder::endCellAt(int level, const ParaState& para)
 {
+    if (++m_blocks > kMaxBlocks) {
+        m_cut = true;
+        runs.clear();
+        return;
+    }
     closeLevelsFrom(level + 1);
     Level& l = levels[level];
     l.cell.paras.push_back(takeParagraph(para));
@@ -222,6 +253,10 @@ void Builder::endRow(const RowDef& row, const ParaState& para)
         plainBreak();
         return;
     }
+    if (m_cut) {
+        runs.clear();
+        return;
+    }
     if (noteOpen) {
         if (!runs.empty())
             endParagraph(para);
@@ -237,6 +272,10 @@ void Builder::endNestedRow(const RowDef& row, const ParaState& para)
 {
     if (m_plain) {
         plainBreak();
+        return;
+    }
+    if (m_cut) {
+        runs.clear();
         return;
     }
     if (noteOpen) {
@@ -305,6 +344,10 @@ void Builder::pageBreak(const ParaState& para)
         plainBreak();
         return;
     }
+    if (m_cut) {
+        runs.clear();
+        return;
+    }
     if (!runs.empty())
         endParagraph(para);
     if (para.depth == 0 && !noteOpen)
@@ -356,6 +399,18 @@ void Builder::finish(const ParaState& para)
     if (!runs.empty())
         endParagraph(para);
     closeLevelsFrom(0);
+    if (m_cut || m_cellCut) {
+        // Said where the document stops, so no reader takes a part for the whole.
+        QTextCharFormat note;
+        note.setFontItalic(true);
+        note.setForeground(QColor(128, 0, 0));
+        cursor.insertBlock(QTextBlockFormat(), note);
+        cursor.insertText(m_cut ? QStringLiteral("[Το έγγραφο είναι πολύ μεγάλο για να εμφανιστεί ολόκληρο· η προβολή "
+                                                 "του σταματά εδώ.]")
+                                : QStringLiteral("[Ένα κελί πίνακα του εγγράφου είναι πολύ μεγάλο· εμφανίζεται μόνο το "
+                                                 "αρχικό του μέρος.]"),
+                          note);
+    }
     writeNotes();
 }
 

@@ -52,6 +52,11 @@ struct RowDef {
 constexpr int kMaxCells = 64;
 // Changes of format one paragraph keeps.
 constexpr size_t kMaxRunsInParagraph = 1000;
+// Paragraphs and cells a document shows at the most, and paragraphs one
+// cell holds: far more than anyone reads, far less than exhausts the memory
+// or the layout; a note says where a document was cut.
+constexpr size_t kMaxBlocks = 200000;
+constexpr size_t kMaxCellParagraphs = 2000;
 // Tables nested deeper than this are flattened into the cell of the deepest
 // one kept: their cells end in tabs, their rows in paragraph breaks.
 constexpr int kMaxTableDepth = 4;
@@ -149,6 +154,9 @@ private:
     void plainBreak();
 
     std::string* m_plain = nullptr;
+    size_t m_blocks = 0;
+    bool m_cut = false;
+    bool m_cellCut = false;
 
     QTextDocument& doc;
     const std::vector<QTextCharFormat>& formats;

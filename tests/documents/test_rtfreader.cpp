@@ -1,4 +1,5 @@
 // Reading RTF documents into a text document.
+#include "documents/RtfBuilder.h"
 #include "documents/RtfReader.h"
 #include "documents/TableWidths.h"
 #include "mainwindow/Controls.h"
@@ -414,4 +415,23 @@ TEST(RtfReader, AParagraphOfThousandsOfRunsKeepsAllItsText)
     QTextCursor first(&doc);
     first.setPosition(1);
     EXPECT_EQ(first.charFormat().fontWeight(), QFont::Bold);
+}
+
+TEST(RtfReader, AHugeDocumentIsCutWithANote)
+{
+    QByteArray many = "{\\rtf1\\ansi ";
+    for (size_t i = 0; i < Rtf::kMaxBlocks + 50; ++i)
+        many += "p\\par ";
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(many + "}", doc));
+    EXPECT_LE(static_cast<size_t>(doc.blockCount()), Rtf::kMaxBlocks + 2);
+    EXPECT_TRUE(doc.lastBlock().text().startsWith(QStringLiteral("[Το έγγραφο είναι πολύ μεγάλο")));
+
+    QByteArray cell = "{\\rtf1\\ansi \\trowd\\cellx3000 \\pard\\intbl ";
+    for (size_t i = 0; i < Rtf::kMaxCellParagraphs + 500; ++i)
+        cell += "c\\par ";
+    QTextDocument table;
+    ASSERT_TRUE(ReadRtf(cell + "x\\cell\\row}", table));
+    EXPECT_LT(table.blockCount(), static_cast<int>(Rtf::kMaxCellParagraphs) + 20);
+    EXPECT_TRUE(table.toPlainText().contains(QStringLiteral("[Ένα κελί πίνακα")));
 }
