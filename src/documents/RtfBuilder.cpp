@@ -220,7 +220,7 @@ void Builder::endNestedCell(const ParaState& para)
 
 void Builder::endCellAt(int level, const ParaState& para)
 {
-    if (++m_blocks > kMaxBlocks) {
+    if (++m_blocks > kMaxBlocks || ++m_tableCells > kMaxTableCells) {
         m_cut = true;
         runs.clear();
         return;
@@ -462,6 +462,7 @@ QTextTable* Builder::insertSpannedTable(QTextCursor& c, int rowCount, int column
 
 void Builder::flushTable()
 {
+    m_tableCells = 0;
     Level& l = levels[0];
     if (l.table.rows.empty())
         return;

@@ -57,6 +57,10 @@ constexpr size_t kMaxRunsInParagraph = 1000;
 // or the layout; a note says where a document was cut.
 constexpr size_t kMaxBlocks = 200000;
 constexpr size_t kMaxCellParagraphs = 2000;
+// Cells of one table: Qt lays out a large table in time that grows faster
+// than its cells (4,000 cells of 60 columns take most of a second), and a
+// document must show within one.
+constexpr size_t kMaxTableCells = 4000;
 // Tables nested deeper than this are flattened into the cell of the deepest
 // one kept: their cells end in tabs, their rows in paragraph breaks.
 constexpr int kMaxTableDepth = 4;
@@ -155,6 +159,7 @@ private:
 
     std::string* m_plain = nullptr;
     size_t m_blocks = 0;
+    size_t m_tableCells = 0;  // of the table being read
     bool m_cut = false;
     bool m_cellCut = false;
 
