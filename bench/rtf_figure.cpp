@@ -61,6 +61,19 @@ void MeasureRtfDocument(int runs)
     for (int i = 0; i < 20000; ++i)
         bold += "\\b x\\b0 y";
     MeasureRtfFile(runs, QStringLiteral("rtf: 20,000 runs in a paragraph"), bold + "\\par}");
+    QByteArray paragraphs = "{\\rtf1\\ansi ";
+    for (int i = 0; i < 1000000; ++i)
+        paragraphs += "p\\par ";
+    MeasureRtfFile(runs, QStringLiteral("rtf: 1,000,000 paragraphs"), paragraphs + "}");
+    QByteArray row = "\\trowd";
+    for (int c = 1; c <= 60; ++c)
+        row += "\\cellx" + QByteArray::number(c * 200);
+    for (int c = 0; c < 60; ++c)
+        row += "\\pard\\intbl a\\cell ";
+    QByteArray table = "{\\rtf1\\ansi ";
+    for (int r = 0; r < 20000; ++r)
+        table += row + "\\row\n";
+    MeasureRtfFile(runs, QStringLiteral("rtf: 20,000 rows of 60 cells"), table + "}");
 }
 
 namespace {
