@@ -1,5 +1,6 @@
 #include "pages/HtmlNesting.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -21,20 +22,53 @@ bool Is(QStringView name, const char* tag)
     return name.compare(QLatin1String(tag), Qt::CaseInsensitive) == 0;
 }
 
-// Where the tag that starts at 'from' ends (the position after its '>'),
-// quotes respected; -1 when it never ends.
+bool IsBlock(QStringView name)
+{
+    static const char* const kBlock[] = {"div", "ul", "ol", "li", "blockquote", "dl", "dd", "dt", "center", "pre"};
+    for (const char* tag : kBlock)
+        if (name.compare(QLatin1String(tag), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// Where the tag that starts at 'from' ends (the position after its '>');
+// -1 when it never ends. Read as Qt's parser reads it: a quote opens a quoted
+// value only where a value starts (after '='), and a quote inside an unquoted
+// value is just a character of it.
 qsizetype TagEnd(const QString& html, qsizetype from)
 {
+    enum class State { Tag, ValueStart, Unquoted, Quoted };
+    State state = State::Tag;
     QChar quote;
     for (qsizetype i = from + 1; i < html.size(); ++i) {
         const QChar c = html[i];
-        if (!quote.isNull()) {
+        switch (state) {
+        case State::Tag:
+            if (c == u'>')
+                return i + 1;
+            if (c == u'=')
+                state = State::ValueStart;
+            break;
+        case State::ValueStart:
+            if (c == u'>')
+                return i + 1;
+            if (c == u'"' || c == u'\'') {
+                quote = c;
+                state = State::Quoted;
+            } else if (!c.isSpace()) {
+                state = State::Unquoted;
+            }
+            break;
+        case State::Unquoted:
+            if (c == u'>')
+                return i + 1;
+            if (c.isSpace())
+                state = State::Tag;
+            break;
+        case State::Quoted:
             if (c == quote)
-                quote = QChar();
-        } else if (c == u'"' || c == u'\'') {
-            quote = c;
-        } else if (c == u'>') {
-            return i + 1;
+                state = State::Tag;
+            break;
         }
     }
     return -1;
@@ -54,6 +88,7 @@ QString LimitNesting(const QString& html)
     int tables = 0;
     int pictures = 0;
     std::vector<Open> inlines;
+    std::vector<Open> blocks;
     qsizetype copied = 0;
     qsizetype i = html.indexOf(u'<');
     while (i >= 0) {
@@ -88,6 +123,9 @@ QString LimitNesting(const QString& html)
             } else if (++tables > kMaxTableDepth) {
                 replacement = QString();
             }
+        } else if (!closing && tables == 0 && (Is(name, "tr") || Is(name, "td") || Is(name, "th"))) {
+            // A cell or row outside any table: Qt makes a table for it.
+            ++tables;
         } else if (tables > kMaxTableDepth && (Is(name, "tr") || Is(name, "td") || Is(name, "th")
                                                || Is(name, "tbody") || Is(name, "thead") || Is(name, "tfoot"))) {
             if (Is(name, "tr"))
@@ -96,6 +134,22 @@ QString LimitNesting(const QString& html)
                 replacement = closing ? QString() : QStringLiteral(" ");
             else
                 replacement = QString();
+        } else if (IsBlock(name)) {
+            if (!closing) {
+                const bool kept = blocks.size() < static_cast<size_t>(kMaxBlockDepth);
+                blocks.push_back({name.toString().toLower(), kept});
+                if (!kept)
+                    replacement = Is(name, "li") || Is(name, "dt") || Is(name, "dd") ? QStringLiteral("<br>") : QString();
+            } else {
+                // The innermost open one of that name closes, with those within.
+                auto open = std::find_if(blocks.rbegin(), blocks.rend(),
+                                         [&](const Open& b) { return Is(name, b.name.toLatin1().constData()); });
+                if (open != blocks.rend()) {
+                    if (!open->kept)
+                        replacement = QString();
+                    blocks.erase(std::next(open).base(), blocks.end());
+                }
+            }
         } else if (IsInline(name)) {
             if (!closing && !html.mid(end - 2, 2).startsWith(u'/')) {
                 const bool kept = inlines.size() < static_cast<size_t>(kMaxInlineDepth);

@@ -11,6 +11,9 @@
 // no more of them. One pass, linear in the text.
 constexpr int kMaxTableDepth = 6;
 constexpr int kMaxInlineDepth = 64;
+// Blocks (div, lists and their items, quotes) nest as deep as this; deeper
+// ones give their words without their frames.
+constexpr int kMaxBlockDepth = 32;
 constexpr int kMaxPictures = 500;
 
 QString LimitNesting(const QString& html);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -116,6 +118,37 @@ TEST(LimitNesting, DeepNestsKeepTheirWordsButNotTheirDepth)
 
     const QString pictures = QStringLiteral("<img src='a.gif'>").repeated(kMaxPictures + 100);
     EXPECT_EQ(LimitNesting(pictures).count(QStringLiteral("<img")), kMaxPictures);
+
+    // Read as Qt reads it: a quote inside an unquoted value opens nothing,
+    // and a cell outside any table makes one.
+    const auto frameDepth = [](const QString& html) {
+        PageBrowser page(QStringLiteral("p"));
+        page.SetBodyHtml(html);
+        page.Flush();
+        int deepest = 0;
+        std::function<void(QTextFrame*, int)> walk = [&](QTextFrame* f, int d) {
+            deepest = std::max(deepest, d);
+            for (QTextFrame* child : f->childFrames())
+                walk(child, d + 1);
+        };
+        walk(page.document()->rootFrame(), 0);
+        return deepest;
+    };
+    const QString nest = QStringLiteral("<table><tr><td>κ").repeated(20) + QStringLiteral("</td></tr></table>").repeated(20);
+    EXPECT_LE(frameDepth(QStringLiteral("<span title=a'>x</span>") + nest), kMaxTableDepth * 2);
+    EXPECT_LE(frameDepth(QStringLiteral("<td>") + nest), kMaxTableDepth * 2);
+    EXPECT_EQ(LimitNesting(QStringLiteral("<span title=a'>") + nest).count(QStringLiteral("<table")), kMaxTableDepth);
+    EXPECT_EQ(LimitNesting(QStringLiteral("<td>") + nest).count(QStringLiteral("<table")), kMaxTableDepth - 1);
+
+    // Blocks nest only so deep, their words kept.
+    const QString divs = QStringLiteral("<div>").repeated(20000) + QStringLiteral("βάθος") + QStringLiteral("</div>").repeated(20000);
+    const QString shallow = LimitNesting(divs);
+    EXPECT_EQ(shallow.count(QStringLiteral("<div>")), kMaxBlockDepth);
+    EXPECT_EQ(shallow.count(QStringLiteral("</div>")), kMaxBlockDepth);
+    EXPECT_TRUE(shallow.contains(QStringLiteral("βάθος")));
+    const QString lists = QStringLiteral("<ul><li>σ").repeated(5000) + QStringLiteral("</li></ul>").repeated(5000);
+    EXPECT_LE(LimitNesting(lists).count(QStringLiteral("<ul>")), kMaxBlockDepth);
+    EXPECT_EQ(LimitNesting(lists).count(QStringLiteral("σ")), 5000);
 }
 
 TEST(PageBrowser, LinksLeadOnlyToHelpPagesOrTheUsersOwnBrowser)
