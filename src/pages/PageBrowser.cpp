@@ -41,6 +41,18 @@ std::optional<QByteArray> PageBrowser::ReadLocalFile(const QString& path)
     return bytes;
 }
 
+QString PageBrowser::BoundedPage(const QString& html)
+{
+    if (html.size() <= kMaxPageChars)
+        return html;
+    // Cut before a tag, so that no tag is cut in two; the note says so.
+    qsizetype cut = html.lastIndexOf(u'<', kMaxPageChars);
+    if (cut < kMaxPageChars / 2)
+        cut = kMaxPageChars;
+    return html.left(cut)
+        + QStringLiteral("<p><i>[Το κείμενο είναι πολύ μεγάλο για να εμφανιστεί ολόκληρο· η σελίδα σταματά εδώ.]</i></p>");
+}
+
 PageBrowser::PageBrowser(const QString& name, QWidget* parent)
     : QTextBrowser(parent), m_location(kBlank)
 {
@@ -178,7 +190,7 @@ void PageBrowser::render()
 {
     m_renderPending = false;
     document()->setDefaultStyleSheet(m_styled ? PageStyleSheet() : QString());
-    setHtml(LimitNesting(m_body));
+    setHtml(LimitNesting(BoundedPage(m_body)));
     if (m_styled)
         ApplyHeadingSizes(*document());
     m_tools->contentChanged();

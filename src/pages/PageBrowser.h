@@ -58,6 +58,10 @@ public:
     // pictures): a regular file outside /proc, /sys and /dev, read to
     // kMaxFileBytes at the most; nothing otherwise.
     static std::optional<QByteArray> ReadLocalFile(const QString& path);
+    // A page of more text than a reader reads, cut with a note: eleven
+    // megabytes of one law would freeze every click on it.
+    static constexpr qsizetype kMaxPageChars = 2'000'000;
+    static QString BoundedPage(const QString& html);
 
 signals:
     void BeforeNavigate2(const QString& url, bool& cancel);

@@ -51,3 +51,13 @@ TEST(PageResources, ATreeShowsALineOfAHugeTitle)
     EXPECT_EQ(node->text(0).size(), TreeView::kMaxNodeText + 1);
     EXPECT_TRUE(node->text(0).endsWith(u'…'));
 }
+
+TEST(PageResources, AGiantPageIsCutWithANote)
+{
+    const QString small = QStringLiteral("<p>άρθρο</p>");
+    EXPECT_EQ(PageBrowser::BoundedPage(small), small);
+    const QString giant = QStringLiteral("<p>κείμενο νόμου</p>").repeated(1'000'000);
+    const QString cut = PageBrowser::BoundedPage(giant);
+    EXPECT_LE(cut.size(), PageBrowser::kMaxPageChars + 200);
+    EXPECT_TRUE(cut.contains(QStringLiteral("</p><p><i>[Το κείμενο είναι πολύ μεγάλο")));
+}
