@@ -81,6 +81,19 @@ void Builder::plainBreak()
         m_plain->push_back('\n');
 }
 
+bool Builder::notBuilding()
+{
+    if (m_plain) {
+        plainBreak();
+        return true;
+    }
+    if (m_cut) {
+        runs.clear();
+        return true;
+    }
+    return false;
+}
+
 void Builder::addText(const QString& text, int format)
 {
     if (m_plain) {
@@ -188,14 +201,8 @@ void Builder::endParagraph(const ParaState& para)
 
 void Builder::endCell(const ParaState& para)
 {
-    if (m_plain) {
-        plainBreak();
+    if (notBuilding())
         return;
-    }
-    if (m_cut) {
-        runs.clear();
-        return;
-    }
     if (noteOpen)
         endParagraph(para);
     else
@@ -204,14 +211,8 @@ void Builder::endCell(const ParaState& para)
 
 void Builder::endNestedCell(const ParaState& para)
 {
-    if (m_plain) {
-        plainBreak();
+    if (notBuilding())
         return;
-    }
-    if (m_cut) {
-        runs.clear();
-        return;
-    }
     if (noteOpen)
         endParagraph(para);
     else
@@ -249,14 +250,8 @@ void Builder::pushCell(Level& l)
 
 void Builder::endRow(const RowDef& row, const ParaState& para)
 {
-    if (m_plain) {
-        plainBreak();
+    if (notBuilding())
         return;
-    }
-    if (m_cut) {
-        runs.clear();
-        return;
-    }
     if (noteOpen) {
         if (!runs.empty())
             endParagraph(para);
@@ -270,14 +265,8 @@ void Builder::endRow(const RowDef& row, const ParaState& para)
 
 void Builder::endNestedRow(const RowDef& row, const ParaState& para)
 {
-    if (m_plain) {
-        plainBreak();
+    if (notBuilding())
         return;
-    }
-    if (m_cut) {
-        runs.clear();
-        return;
-    }
     if (noteOpen) {
         if (!runs.empty())
             endParagraph(para);
@@ -340,14 +329,8 @@ void Builder::flushLevel(int level)
 
 void Builder::pageBreak(const ParaState& para)
 {
-    if (m_plain) {
-        plainBreak();
+    if (notBuilding())
         return;
-    }
-    if (m_cut) {
-        runs.clear();
-        return;
-    }
     if (!runs.empty())
         endParagraph(para);
     if (para.depth == 0 && !noteOpen)

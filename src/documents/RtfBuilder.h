@@ -156,6 +156,9 @@ private:
                                    const std::vector<int>& owner);
     void writeNotes();
     void plainBreak();
+    // In plain-text mode a paragraph, cell or row leaves a line break; past
+    // the cut it leaves nothing. True when there is nothing more to build.
+    bool notBuilding();
 
     std::string* m_plain = nullptr;
     size_t m_blocks = 0;

@@ -249,6 +249,28 @@ void ForEachLinkedId(std::string_view html, F&& f)
     }
 }
 
+// Topics and guide entries: a title and the texts gathered for each id,
+// handed over one by one (the texts are moved out of the map).
+bool TakeTitled(sqlite3* source, const char* sql, DocKind kind, std::unordered_map<qint64, std::string>& texts,
+                const std::function<void(IndexDoc&)>& take, const std::atomic<bool>& stop)
+{
+    Statement rows = Prepare(source, sql);
+    while (rows && sqlite3_step(rows.get()) == SQLITE_ROW) {
+        if (stop)
+            return false;
+        IndexDoc doc;
+        doc.kind = kind;
+        doc.id = sqlite3_column_int64(rows.get(), 0);
+        doc.shownTitle = HtmlToText(Text(rows.get(), 1));
+        doc.title = doc.shownTitle;
+        if (auto it = texts.find(doc.id); it != texts.end())
+            doc.body = std::move(it->second);
+        take(doc);
+    }
+    texts.clear();
+    return true;
+}
+
 } // namespace
 
 bool ReadIndexDocs(sqlite3* source, const std::function<void(qint64)>& total, const std::function<void(IndexDoc&)>& take,
@@ -323,20 +345,8 @@ bool ReadIndexDocs(sqlite3* source, const std::function<void(qint64)>& total, co
         while (st && sqlite3_step(st.get()) == SQLITE_ROW)
             Join(abstracts[sqlite3_column_int64(st.get(), 0)], HtmlToText(Text(st.get(), 1)));
     }
-    Statement topics = Prepare(source, "SELECT topic_id, descr FROM topic ORDER BY topic_id");
-    while (topics && sqlite3_step(topics.get()) == SQLITE_ROW) {
-        if (stop)
-            return false;
-        IndexDoc doc;
-        doc.kind = DocKind::Topic;
-        doc.id = sqlite3_column_int64(topics.get(), 0);
-        doc.shownTitle = HtmlToText(Text(topics.get(), 1));
-        doc.title = doc.shownTitle;
-        if (auto it = abstracts.find(doc.id); it != abstracts.end())
-            doc.body = std::move(it->second);
-        take(doc);
-    }
-    abstracts.clear();
+    if (!TakeTitled(source, "SELECT topic_id, descr FROM topic ORDER BY topic_id", DocKind::Topic, abstracts, take, stop))
+        return false;
 
     // A guide entry with its guidance, and the entry each template is linked from.
     std::unordered_map<qint64, std::string> guidance;
@@ -354,20 +364,9 @@ bool ReadIndexDocs(sqlite3* source, const std::function<void(qint64)>& total, co
                 Join(text, RtfToText(Blob(st.get(), 2)));
         }
     }
-    Statement entries = Prepare(source, "SELECT schedule_id, descr FROM schedule ORDER BY schedule_id");
-    while (entries && sqlite3_step(entries.get()) == SQLITE_ROW) {
-        if (stop)
-            return false;
-        IndexDoc doc;
-        doc.kind = DocKind::Guide;
-        doc.id = sqlite3_column_int64(entries.get(), 0);
-        doc.shownTitle = HtmlToText(Text(entries.get(), 1));
-        doc.title = doc.shownTitle;
-        if (auto it = guidance.find(doc.id); it != guidance.end())
-            doc.body = std::move(it->second);
-        take(doc);
-    }
-    guidance.clear();
+    if (!TakeTitled(source, "SELECT schedule_id, descr FROM schedule ORDER BY schedule_id", DocKind::Guide, guidance,
+                    take, stop))
+        return false;
 
     Statement templates = Prepare(source, "SELECT law_id, law_code, title, descr, BlobType, BlobBody FROM Schedulelaw"
                                           " ORDER BY law_id");
