@@ -8,6 +8,11 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <cstring>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
@@ -18,15 +23,71 @@
 
 namespace {
 
+// A reader that has given no row for this long is going round in circles on
+// a damaged file, whatever its size: a whole table of the publisher's file
+// reads in a fraction of a second.
+constexpr auto kStall = std::chrono::seconds(5);
+
+std::chrono::steady_clock::rep now()
+{
+    return std::chrono::steady_clock::now().time_since_epoch().count();
+}
+
+// Opening the file reads its catalogue, which can go round in circles too:
+// the watch runs from the start.
+std::atomic<bool> gReading{true};
+std::atomic<std::chrono::steady_clock::rep> gLastSign{now()};
+
 #ifndef Q_OS_WIN
 int gMessages = 2;
+// The part file's name, kept where a signal handler may read it.
+char gPart[4096];
 const char kBroken[] = "\nΤο αρχείο είναι κατεστραμμένο και η ανάγνωσή του σταμάτησε.\n";
+const char kStopped[] = "\nΗ μετατροπή διακόπηκε.\n";
+const char kTooLong[] = "\nΗ μετατροπή κράτησε υπερβολικά πολύ και σταμάτησε· το αρχείο ίσως είναι κατεστραμμένο.\n";
 
-// libmdb gives up on some damaged files by ending the process.
-extern "C" void brokenFile(int)
+// Only async-signal-safe calls: this runs in handlers and beside a stuck reader.
+[[noreturn]] void leave(const char* message, size_t size)
 {
-    [[maybe_unused]] const auto written = write(gMessages, kBroken, sizeof kBroken - 1);
+    if (gPart[0])
+        unlink(gPart);
+    [[maybe_unused]] const auto written = write(gMessages, message, size);
     _exit(1);
+}
+
+// libmdb gives up on some damaged files by ending the process (glib traps
+// when an allocation the file asks for fails).
+extern "C" void brokenFile(int) { leave(kBroken, sizeof kBroken - 1); }
+extern "C" void stopped(int) { leave(kStopped, sizeof kStopped - 1); }
+extern "C" void tooLong(int) { leave(kTooLong, sizeof kTooLong - 1); }
+
+void keepPartName(const QString& part)
+{
+    const QByteArray name = QFile::encodeName(part);
+    if (name.size() < qsizetype(sizeof gPart))
+        std::memcpy(gPart, name.constData(), size_t(name.size()) + 1);
+}
+
+// Bounds the time and memory one import may take. The reader is fast on
+// a whole file; a damaged one may send it round in circles taking memory.
+void boundResources(const QString& jet)
+{
+    const rlimit memory{rlim_t(3) << 29, rlim_t(3) << 29};
+    setrlimit(RLIMIT_AS, &memory);
+    const rlim_t seconds = 120 + rlim_t(QFileInfo(jet).size() >> 20) * 4;
+    const rlimit cpu{seconds, seconds + 10};
+    setrlimit(RLIMIT_CPU, &cpu);
+}
+
+void watchReader()
+{
+    std::thread([] {
+        for (;;) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(250));
+            if (gReading.load() && now() - gLastSign.load() > std::chrono::steady_clock::duration(kStall).count())
+                leave(kBroken, sizeof kBroken - 1);
+        }
+    }).detach();
 }
 #endif
 
@@ -37,6 +98,8 @@ const char* const kUsage =
     "στον τρέχοντα φάκελο. Το νέο αρχείο παίρνει το όνομά του μόνο όταν ολοκληρωθεί.\n\n"
     "  -h, --help      εμφανίζει αυτή τη βοήθεια\n"
     "  -v, --version   εμφανίζει την έκδοση\n"
+    "  --all-tables    αντιγράφει τους πίνακες οποιουδήποτε αρχείου Jet, χωρίς να\n"
+    "                  ζητά τους πίνακες και τις στήλες της εφαρμογής\n"
     "  --progress-lines  γράφει την πρόοδο ως γραμμές «PROGRESS γραμμές σύνολο»\n";
 
 } // namespace
@@ -44,12 +107,6 @@ const char* const kUsage =
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-#ifndef Q_OS_WIN
-    // Some damaged files send libmdb round in circles, taking memory as it
-    // goes: a bound on it turns that into a failed import, not an exhausted machine.
-    const rlimit memory{rlim_t(3) << 30, rlim_t(3) << 30};
-    setrlimit(RLIMIT_AS, &memory);
-#endif
     // libmdb reports damage on the standard error in English; the user reads
     // the Greek message this command gives instead.
     FILE* messages = stderr;
@@ -58,8 +115,12 @@ int main(int argc, char** argv)
         if (FILE* own = fdopen(saved, "w")) {
             messages = own;
             gMessages = saved;
-            for (const int sig : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE})
+            for (const int sig : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGTRAP})
                 signal(sig, brokenFile);
+            // SIGPIPE: whoever read the progress lines has gone.
+            for (const int sig : {SIGTERM, SIGINT, SIGHUP, SIGPIPE})
+                signal(sig, stopped);
+            signal(SIGXCPU, tooLong);
             if (const int null = open("/dev/null", O_WRONLY); null >= 0) {
                 dup2(null, fileno(stderr));
                 close(null);
@@ -69,6 +130,7 @@ int main(int argc, char** argv)
 #endif
     QStringList files;
     bool progressLines = false;
+    bool allTables = false;
     for (const QString& a : QCoreApplication::arguments().mid(1)) {
         if (a == u"-h" || a == u"--help") {
             Say(stdout, QString::fromUtf8(kUsage));
@@ -80,6 +142,8 @@ int main(int argc, char** argv)
         }
         if (a == u"--progress-lines")
             progressLines = true;
+        else if (a == u"--all-tables")
+            allTables = true;
         else
             files << a;
     }
@@ -94,8 +158,19 @@ int main(int argc, char** argv)
         return 1;
     }
     JetImport::Options options;
+    options.requireProgramSchema = !allTables;
+#ifndef Q_OS_WIN
+    boundResources(jet);
+    watchReader();
+    options.partFile = keepPartName;
+#endif
+    options.reading = [](bool reading) {
+        gLastSign = now();
+        gReading = reading;
+    };
     TerminalProgress bar(messages, QByteArray());
     options.progress = [&](qint64 done, qint64 total) {
+        gLastSign = now();
         if (progressLines)
             std::printf("PROGRESS %lld %lld\n", static_cast<long long>(done), static_cast<long long>(total)), std::fflush(stdout);
         bar.show(done, total);

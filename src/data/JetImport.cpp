@@ -289,6 +289,8 @@ Result Import(Reader& reader, const QString& output, const Options& options)
         return cannotCreate;
     const QString part = unique.fileName();
     unique.close();
+    if (options.partFile)
+        options.partFile(part);
     // A temporary file is its owner's alone; the database is read by whoever
     // reads the one it replaces, or by anyone.
     const QFileInfo previous(output);
@@ -306,6 +308,8 @@ Result Import(Reader& reader, const QString& output, const Options& options)
     w.exec(QStringLiteral("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF"));
     Result result = [&]() -> Result {
         const QHash<QString, SchemaTable> schema = schemaTables(ProgramSchema());
+        if (options.reading)
+            options.reading(true);
         const QList<Table> tables = reader.tables();
         if (tables.isEmpty() && !reader.error().isEmpty())
             return fail(reader.error());
@@ -323,6 +327,8 @@ Result Import(Reader& reader, const QString& output, const Options& options)
         if (!w.exec(QStringLiteral("BEGIN")))
             return fail(w.failure(QString()));
         for (const Table& table : tables) {
+            if (options.progress && !options.progress(r.rows, total))
+                return fail(QStringLiteral("Η μετατροπή διακόπηκε."));
             const QString key = table.name.toLower();
             QHash<QString, TargetColumn> target;
             if (schema.contains(key)) {
@@ -366,6 +372,8 @@ Result Import(Reader& reader, const QString& output, const Options& options)
             bool written = true;
             bool stopped = false;
             const bool read = reader.readRows(table, [&](const Row& row) {
+                if (options.reading)
+                    options.reading(true);
                 for (int i = 0; i < table.columns.size(); ++i) {
                     QVariant v = ConvertValue(table.columns[i].kind, row.value(i));
                     if (v.isNull() && order[i].notNull)
@@ -392,6 +400,8 @@ Result Import(Reader& reader, const QString& output, const Options& options)
             if (!read)
                 return fail(reader.error());
         }
+        if (options.reading)
+            options.reading(false);
         for (const QString& index : std::as_const(indexes))
             if (!w.exec(index))
                 return fail(w.failure(QString()));
@@ -402,6 +412,8 @@ Result Import(Reader& reader, const QString& output, const Options& options)
         r.ok = true;
         return r;
     }();
+    if (options.reading)
+        options.reading(false);
     if (sqlite3_close(db) != SQLITE_OK && result.ok)
         result = fail(QStringLiteral("Η νέα βάση δεδομένων δεν μπορεί να γραφτεί."));
     if (result.ok && !(syncFile(part) && moveIntoPlace(part, output)))

@@ -66,7 +66,15 @@ struct Options {
     // the program's own import leaves the judging to its version check.
     bool requireProgramSchema = true;
     // Called as rows are copied; returning false stops the import.
+    // Also called as each table begins, so that silence means the reader is stuck.
     std::function<bool(qint64 done, qint64 total)> progress;
+    // Told the part file's name once it exists, so that a command ended by a
+    // signal can still remove it.
+    std::function<void(const QString& part)> partFile;
+    // Told true as reading the Jet file begins and again with every row read,
+    // false once only writing is left: a watch on the reader sees each sign
+    // of life and never judges the writing.
+    std::function<void(bool)> reading;
 };
 
 struct Result {

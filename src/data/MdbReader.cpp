@@ -24,6 +24,19 @@ QString damaged(const QString& file)
         + QStringLiteral("» είναι κατεστραμμένο ή ατελές και δεν μπορεί να διαβαστεί ολόκληρο.");
 }
 
+bool catalogueIsWhole(MdbHandle* mdb)
+{
+    // Looked up in the catalogue already read: reading a table by name would
+    // read the catalogue again, of tables alone.
+    MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(mdb, "MSysObjects");
+    MdbTableDef* def = entry ? mdb_read_table(entry) : nullptr;
+    if (!def)
+        return false;
+    const bool whole = def->num_rows == mdb->num_catalog;
+    mdb_free_tabledef(def);
+    return whole;
+}
+
 class MdbReader : public Reader {
 public:
     MdbReader(MdbHandle* mdb, QString file) : m_mdb(mdb), m_file(std::move(file)) {}
@@ -61,8 +74,16 @@ public:
 
     bool readRows(const Table& table, const std::function<bool(const Row&)>& take) override
     {
-        QByteArray name = table.name.toUtf8();
-        MdbTableDef* def = mdb_read_table_by_name(m_mdb, name.data(), MDB_TABLE);
+        // Not by mdb_read_table_by_name, which reads the whole catalogue
+        // again, with buffers of the bind size for each of its values.
+        const QByteArray name = table.name.toUtf8();
+        MdbCatalogEntry* entry = nullptr;
+        for (guint i = 0; i < m_mdb->num_catalog && !entry; ++i) {
+            auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(m_mdb->catalog, i));
+            if (e->object_type == MDB_TABLE && name == e->object_name)
+                entry = e;
+        }
+        MdbTableDef* def = entry ? mdb_read_table(entry) : nullptr;
         if (!def || !mdb_read_columns(def)) {
             if (def)
                 mdb_free_tabledef(def);
@@ -89,8 +110,15 @@ public:
         qint64 count = 0;
         Row row(static_cast<qsizetype>(n));
         std::vector<quint32> stated(n, 0);
+        // Some damaged page chains lead back on themselves, and libmdb reads
+        // them round for ever: far more rows than the table has is damage.
+        const qint64 most = 2 * table.rows + 10000;
         while (ok && mdb_fetch_row(def)) {
-            ++count;
+            if (++count > most) {
+                ok = false;
+                damagedValue = true;
+                break;
+            }
             // Dates and binary values are read from the row's own bytes (a
             // bound binary value ends at its first zero byte), before a long
             // value moves the page buffer on.
@@ -188,13 +216,17 @@ std::unique_ptr<Reader> OpenJetFile(const QString& path, QString* message)
         *message = damaged(shown);
         return nullptr;
     }
-    mdb_set_bind_size(mdb, kBindSize);
     mdb_set_boolean_fmt_numbers(mdb);
-    if (!mdb_read_catalog(mdb, MDB_TABLE)) {
+    // A lost page of the catalogue drops the tables it listed without a word
+    // from libmdb: the catalogue's own header says how many objects it holds.
+    if (!mdb_read_catalog(mdb, MDB_ANY) || !catalogueIsWhole(mdb)) {
         mdb_close(mdb);
         *message = damaged(shown);
         return nullptr;
     }
+    // Set only now: libmdb takes a buffer of the bind size for every value
+    // the catalogue holds, and would ask for gigabytes of address space.
+    mdb_set_bind_size(mdb, kBindSize);
     return std::make_unique<MdbReader>(mdb, shown);
 }
 

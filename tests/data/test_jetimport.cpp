@@ -140,6 +140,13 @@ TEST(JetImport, WhatIsNotAWholeJetFileGetsItsMessageAndNoOutput)
     QByteArray lostPage = whole;
     lostPage.replace(65 * 2048, 2048, QByteArray(2048, '\0'));
     EXPECT_FALSE(attempt(lostPage, "a picture's page zeroed").ok);
+    // Pages of the catalogue lost: it lists fewer tables, and no mode may
+    // take what is left for the whole file.
+    for (const int page : {6, 22, 713}) {
+        QByteArray lostCatalogue = whole;
+        lostCatalogue.replace(page * 2048, 2048, QByteArray(2048, '\0'));
+        EXPECT_FALSE(attempt(lostCatalogue, "a catalogue page zeroed").ok) << page;
+    }
     EXPECT_EQ(JetImport::ImportFile(dir.filePath(QStringLiteral("none.mdb")), out, lenient()).ok, false);
 }
 
