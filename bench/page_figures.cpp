@@ -1,4 +1,5 @@
 // Figures of hostile stored texts: work that must stay linear in their size.
+#include "mainwindow/Controls.h"
 #include "pages/Links.h"
 #include "pages/PageBrowser.h"
 
@@ -48,8 +49,26 @@ void MeasureNestedPages(int runs)
     QString pictures;
     for (int i = 0; i < 20000; ++i)
         pictures += QStringLiteral("<img src=\"/opt/selvara/help/p%1.gif\">").arg(i);
+    const QString quoted = QStringLiteral("<span title=a'>") + tables;
+    const QString strayCell = QStringLiteral("<td>") + tables;
+    const QString divs = QStringLiteral("<div>").repeated(20000) + QStringLiteral("λέξη") + QStringLiteral("</div>").repeated(20000);
+    const QString lists = QStringLiteral("<ul><li>").repeated(5000) + QStringLiteral("λέξη") + QStringLiteral("</li></ul>").repeated(5000);
+    const QString quotes = QStringLiteral("<blockquote>").repeated(5000) + QStringLiteral("λέξη") + QStringLiteral("</blockquote>").repeated(5000);
+    // A file that reads on without end, named by every route a page has.
+    const QString endless = QStringLiteral("<img src = \"/proc/self/pagemap\"><img src=\"x.gif\" src=\"/proc/self/pagemap\">"
+                                           "<table background=\"/proc/self/pagemap\"><tr><td>κελί</td></tr></table>"
+                                           "<p style=\"background-image: url('/proc/self/pagemap')\">λέξη</p>");
+    QString law = QStringLiteral("<p>");
+    while (law.size() < 11'000'000)
+        law += QStringLiteral("Άρθρο %1. Οι μαθητές των σχολείων της χώρας. ").arg(law.size());
     for (const auto& [name, html] : {std::pair{"page of 22 nested tables", tables}, std::pair{"page of 20,000 nested tags", bold},
-                                     std::pair{"page of 20,000 missing pictures", pictures}}) {
+                                     std::pair{"page of 20,000 missing pictures", pictures},
+                                     std::pair{"page: 22 tables behind a quote", quoted},
+                                     std::pair{"page: a stray cell and 22 tables", strayCell},
+                                     std::pair{"page of 20,000 nested divs", divs}, std::pair{"page of 5,000 nested lists", lists},
+                                     std::pair{"page of 5,000 nested quotes", quotes},
+                                     std::pair{"page: /proc/self/pagemap pictures", endless},
+                                     std::pair{"page: an 11 MB law text", law}}) {
         std::vector<double> ms;
         std::vector<double> floor;
         for (int run = 0; run < runs; ++run) {
@@ -78,4 +97,40 @@ void MeasureNestedPages(int runs)
         const double f = floor[floor.size() / 2];
         std::printf("%-34s %10.1f ms  plain floor %14.1f ms (x%5.2f)  target < 1000 ms\n", name, m, f, f > 0 ? m / f : 0.0);
     }
+}
+
+// A topic whose title is 10 MB: the tree holds what it can show, and opening
+// and closing another branch costs what it costs beside a short title.
+void MeasureLongTitle(int runs)
+{
+    const QString title = QStringLiteral("Θέμα με πολύ μακρύ τίτλο ").repeated(400'000);
+    std::vector<double> ms;
+    std::vector<double> floor;
+    for (int run = 0; run < runs; ++run) {
+        for (const bool huge : {true, false}) {
+            TreeView tree(QStringLiteral("tvwTopics"));
+            tree.resize(400, 700);
+            tree.show();
+            QElapsedTimer t;
+            t.start();
+            tree.Add(QString(), QStringLiteral("a"), huge ? title : title.left(TreeView::kMaxNodeText), QString());
+            QTreeWidgetItem* other = tree.Add(QString(), QStringLiteral("b"), QStringLiteral("Άλλο θέμα"), QString());
+            for (int i = 0; i < 50; ++i)
+                tree.Add(QStringLiteral("b"), QStringLiteral("b%1").arg(i), QStringLiteral("Υποθέμα %1").arg(i), QString());
+            tree.grab();
+            for (int i = 0; i < 5; ++i) {
+                tree.SetExpanded(other, true);
+                tree.grab();
+                tree.SetExpanded(other, false);
+                tree.grab();
+            }
+            (huge ? ms : floor).push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        }
+    }
+    std::sort(ms.begin(), ms.end());
+    std::sort(floor.begin(), floor.end());
+    const double m = ms[ms.size() / 2];
+    const double f = floor[floor.size() / 2];
+    std::printf("%-34s %10.1f ms  short-title floor %8.1f ms (x%5.2f)  target < 1000 ms\n", "tree: a 10 MB topic title", m, f,
+                f > 0 ? m / f : 0.0);
 }

@@ -184,6 +184,7 @@ void selectTab(FrmInitial& w, const QString& caption)
 void MeasureRtfDocument(int runs);
 void MeasureHostilePages(int runs);
 void MeasureNestedPages(int runs);
+void MeasureLongTitle(int runs);
 // In import_figure.cpp.
 void MeasureJetImport(const QString& jetFile, int runs);
 // In fulltext_figure.cpp.
@@ -370,6 +371,7 @@ int main(int argc, char** argv)
     MeasureRtfDocument(runs);
     MeasureHostilePages(runs);
     MeasureNestedPages(runs);
+    MeasureLongTitle(runs);
     MeasureJetImport(jetFile, runs);
     MeasureFullText(dbPath, runs);
     std::printf("%-34s %10.1f MB (target < 300 MB)\n", "peak memory", static_cast<double>(overallPeakKb) / 1024.0);

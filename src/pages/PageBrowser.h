@@ -60,7 +60,7 @@ public:
     static std::optional<QByteArray> ReadLocalFile(const QString& path);
     // A page of more text than a reader reads, cut with a note: eleven
     // megabytes of one law would freeze every click on it.
-    static constexpr qsizetype kMaxPageChars = 2'000'000;
+    static constexpr qsizetype kMaxPageChars = 1'000'000;
     static QString BoundedPage(const QString& html);
 
 signals:
