@@ -6,7 +6,13 @@
 #include <QProgressBar>
 #include <QTabBar>
 #include <QTextEdit>
+#include <QDeadlineTimer>
 #include <QTreeWidget>
+
+#include <deque>
+#include <functional>
+#include <unordered_map>
+#include <vector>
 
 // Controls of the windows that Qt has no exact counterpart for.
 
@@ -38,12 +44,14 @@ public:
     // Adds a node under the node of parentKey (empty: at the top level).
     // Throws when the key is taken or the parent is not in the tree.
     QTreeWidgetItem* Add(const QString& parentKey, const QString& key, const QString& text, const QString& image);
-    QTreeWidgetItem* Node(const QString& key) const { return m_nodes.value(key); }
+    // The node of the key; a tree with children still unread reads them all first.
+    QTreeWidgetItem* Node(const QString& key) const;
 
     // While a Fill lives, new top-level nodes (and all below them) are built
     // outside the tree and join it in one step when it ends, laid out once;
-    // expansions asked for meanwhile are made then. An error that ends a
-    // fill early still leaves the nodes added so far in the tree.
+    // expansions asked for meanwhile are made then, each opened node's
+    // children read first (see SetPending). An error that ends a fill early
+    // still leaves the nodes added so far in the tree.
     class Fill {
     public:
         explicit Fill(TreeView& tree);
@@ -58,12 +66,45 @@ public:
     };
     // Opens or closes a node, now or, during a fill, when the fill ends.
     void SetExpanded(QTreeWidgetItem* node, bool expanded);
-    int Count() const { return static_cast<int>(m_nodes.size()); }
+    // The nodes, every one read first.
+    int Count() const;
+    bool Empty() const { return m_nodes.empty(); }
+    int CountRead() const { return static_cast<int>(m_nodes.size()); }
+    // The node of the key if it is read already; nothing is read for it.
+    QTreeWidgetItem* NodeIfRead(const QString& key) const { return nodeOf(key); }
     void Clear();
+
+    // A node whose children are not read yet carries the work that reads
+    // them. It runs, whole, when the node is opened, for each child of a
+    // node opened, when a key is looked up that the tree lacks (Node), or
+    // when the rest of the tree is asked for (FillAll); otherwise in idle
+    // time, a step at a time (FillStep). The work returns true when done;
+    // asked for one node (oneNode), it may stop after adding the first.
+    struct Budget {
+        QDeadlineTimer until;
+        bool oneNode = false;
+    };
+    using Work = std::function<bool(QTreeWidgetItem* node, const Budget& budget)>;
+    void SetPending(QTreeWidgetItem* node, Work work);
+    bool HasPending() const { return !m_pending.isEmpty(); }
+    // Runs the node's work now (whole, or until it has added a node); an
+    // error ends every pending fill of the tree and passes on.
+    void FillNode(QTreeWidgetItem* node, bool oneNode = false);
+    // Reads the children of every node opened since the fill began, and of
+    // their children, so that what shows is whole. Errors pass on.
+    void FillOpened();
+    // Runs pending work until the deadline; false when none is left. An
+    // error ends the tree's pending fills quietly.
+    bool FillStep(QDeadlineTimer until);
+    // Runs all pending work; errors end it quietly.
+    void FillAll();
+    void DropPending();
 
     static QString Key(const QTreeWidgetItem* node);
     static QString Image(const QTreeWidgetItem* node);
     void SetImage(QTreeWidgetItem* node, const QString& image);
+    // The image list's picture of the key.
+    QIcon Picture(const QString& key) const;
 
     // The selected node, or null.
     QTreeWidgetItem* SelectedItem() const;
@@ -105,7 +146,20 @@ private:
     bool m_filling = false;
     QList<QTreeWidgetItem*> m_pendingTop;
     QList<QPair<QTreeWidgetItem*, bool>> m_pendingExpand;
-    QHash<QString, QTreeWidgetItem*> m_nodes;
+    // Work on nodes whose children are unread, and its order (first set,
+    // first done, so that the idle fill goes level by level).
+    QHash<QTreeWidgetItem*, Work> m_pending;
+    std::deque<QTreeWidgetItem*> m_pendingOrder;
+    // Nodes opened during a fill, whose children and grandchildren must be read.
+    std::vector<QTreeWidgetItem*> m_opened;
+    void revealOpened();
+    // Keys are short ("c12345"): a plain FNV hash of them costs a fraction
+    // of QString's seeded one, which showed in every fill.
+    struct KeyHash {
+        size_t operator()(const QString& key) const noexcept;
+    };
+    std::unordered_map<QString, QTreeWidgetItem*, KeyHash> m_nodes;
+    QTreeWidgetItem* nodeOf(const QString& key) const;
     const ImageList* m_images = nullptr;
     bool m_pressOnButton = false;
     bool m_afterDoubleClick = false;

@@ -208,6 +208,10 @@ public:
     // Starts the index now, or once the window is idle.
     void startFullTextIndex();
     void scheduleFullTextIndex();
+    // The trees read what they have not read yet in idle time, a step of
+    // at most 10 ms at a time, while the window answers its events.
+    void scheduleTreeFill();
+    void fillTreesStep();
     void LoadHistory();
     void save_history();
     void cmdpichistory_Click();
@@ -286,6 +290,7 @@ private:
     // While set, showing a node's page leaves its branch open or closed as
     // it is: arrow keys and returns to a tab only show.
     bool m_keepOpenState = false;
+    bool m_treeFillQueued = false;
     void showKeepingOpenState(const std::function<void()>& show);
     void showNomoiLaw();
     // How many nodes the last search marked, on the status line.

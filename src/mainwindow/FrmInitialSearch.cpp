@@ -66,16 +66,21 @@ void FrmInitial::cmdsearch_Click(int Index)
     const Database::ReadTransaction reading(*m_state.gAdoConnection);
     m_platform.setHourglass(true);
     struct Default {
-        Platform& p;
-        ~Default() { p.setHourglass(false); }
-    } pointerBack{m_platform};
+        FrmInitial& w;
+        ~Default()
+        {
+            w.m_platform.setHourglass(false);
+            // A rebuilt tree reads the rest of its branches in idle time.
+            w.scheduleTreeFill();
+        }
+    } pointerBack{*this};
 
     auto blank = [](std::initializer_list<PageBrowser*> pages) {
         for (PageBrowser* b : pages)
             b->Navigate(PageBrowser::kBlank);
     };
     auto emptied = [](TreeView* tree) {
-        if (tree->Count() > 0 || tree->topLevelItemCount() > 0)
+        if (!tree->Empty() || tree->topLevelItemCount() > 0)
             tree->Clear();
     };
     for (int i = 0; i < 2; ++i) {

@@ -1,9 +1,12 @@
 #include "mainwindow/FrmInitial.h"
 
+#include "mainwindow/LawTreeFill.h"
+
 #include "data/Database.h"
 
 #include "data/JetFunctions.h"
 #include "documents/HandedFiles.h"
+#include "mainwindow/LawTreeFill.h"
 #include "mainwindow/WindowMemory.h"
 #include "mainwindow/Controls.h"
 #include "pages/PageBrowser.h"
@@ -93,7 +96,22 @@ void FrmInitial::Form_Load()
         m_platform.setHourglass(true);
     });
     ignoringErrors([this] {
-        AddlawTypeNodes({}, 0, {}, 0, true);
+        // The legislation tab is not the first shown: its tree is read once
+        // the window is up (in idle time, or at once when the tab is chosen
+        // or a law is looked up in it).
+        auto types = std::make_shared<std::deque<QTreeWidgetItem*>>();
+        auto started = std::make_shared<bool>(false);
+        tvwTreelaw->SetPending(tvwTreelaw->invisibleRootItem(), [this, types, started](QTreeWidgetItem*, const TreeView::Budget& budget) {
+            if (!std::exchange(*started, true))
+                for (QTreeWidgetItem* type : AddLawTypesLazily(*m_state.gAdoConnection, m_sqlTools, *tvwTreelaw, {}, 0, {}, 0, true))
+                    types->push_back(type);
+            // Each type with its first law, so that it shows its expander.
+            while (!types->empty() && !budget.until.hasExpired()) {
+                tvwTreelaw->FillNode(types->front(), true);
+                types->pop_front();
+            }
+            return types->empty();
+        });
         m_platform.setHourglass(true);
     });
     ignoringErrors([this] {
@@ -164,6 +182,7 @@ void FrmInitial::Form_Load()
     for (QLineEdit* box : {txtsearchSchedule[0], txtsearchSchedule[1], txtsearch[0], txtsearch[1], txtsearchlaw[0], txtsearchlaw[1]})
         box->clear();
     m_platform.setHourglass(false);
+    scheduleTreeFill();
     scheduleFullTextIndex();
 }
 
@@ -216,6 +235,7 @@ void FrmInitial::SSTab1_Click(int)
             brwWebBrowser1_BeforeNavigate2(QStringLiteral("#") + QString::number(lawShown), cancel);
         }
     } else if (c == kLegislation) {
+        ignoringErrors([this] { tvwTreelaw->FillNode(tvwTreelaw->invisibleRootItem()); });
         gOnTabNomoi = true;
         m_state.gLawId = m_state.gLawIdNomoi;
         txtsearchlaw[0]->setFocus();
@@ -346,6 +366,9 @@ void FrmInitial::ExitApplication()
 void FrmInitial::Form_Unload()
 {
     m_unloaded = true;
+    // What the trees had still to read is given up, its statements closed.
+    for (TreeView* tree : {tvwTree, tvwTreelaw, tvwTreeschedule[0], tvwTreeschedule[1]})
+        tree->DropPending();
     keepWindowMemory();
     save_history();
     m_program.unloadAuxiliaryWindows();
@@ -427,6 +450,7 @@ void FrmInitial::Form_Resize()
         gOnTabThemata = true;
         m_state.gLawId = m_state.gLawIdThemata;
     } else if (c == kLegislation) {
+        ignoringErrors([this] { tvwTreelaw->FillNode(tvwTreelaw->invisibleRootItem()); });
         gOnTabNomoi = true;
         m_state.gLawId = m_state.gLawIdNomoi;
         brwWebBrowser3->Navigate(PageBrowser::kBlank);

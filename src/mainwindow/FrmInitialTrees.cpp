@@ -9,13 +9,14 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QTimer>
 #include <QToolButton>
 
 void FrmInitial::AddTopicRootNodes(const QList<qint32>& found, int foundCount, bool expandFlag,
                                    const QList<qint32>& expand, int expandLast, bool fullMode)
 {
-    FillHierarchy(*m_state.gAdoConnection, *tvwTree, TopicHierarchy(),
-                  {found, foundCount, expandFlag, expand, expandLast}, fullMode);
+    FillHierarchyLazily(*m_state.gAdoConnection, *tvwTree, TopicHierarchy(),
+                        {found, foundCount, expandFlag, expand, expandLast}, fullMode);
 }
 
 void FrmInitial::AddChildrenNodes(qint32 ParentId, const QList<qint32>& a, int l_count, bool l_init_tree,
@@ -92,8 +93,8 @@ void FrmInitial::tvwTree_MouseUp(const QPoint& position)
 void FrmInitial::AddlawTypeNodes(const QList<qint32>& foundLaws, int foundLawCount, const QList<qint32>& foundTypes,
                                  int foundTypeCount, bool fullMode)
 {
-    AddLawTypeLevel(*m_state.gAdoConnection, m_sqlTools, *tvwTreelaw, foundLaws, foundLawCount, foundTypes,
-                    foundTypeCount, fullMode);
+    AddLawTypeLevelLazily(*m_state.gAdoConnection, m_sqlTools, *tvwTreelaw, foundLaws, foundLawCount, foundTypes,
+                          foundTypeCount, fullMode);
 }
 
 void FrmInitial::AddlawChildrenNodes(qint32 ParentId, const QList<qint32>&, int, bool l_init_tree,
@@ -158,7 +159,7 @@ void FrmInitial::tvwTreelaw_MouseUp(const QPoint& position)
 
 void FrmInitial::addScheduleRootNodes(int index, const SearchMarks& marks, bool fullMode)
 {
-    FillHierarchy(*m_state.gAdoConnection, *tvwTreeschedule[index], ScheduleHierarchy(), marks, fullMode);
+    FillHierarchyLazily(*m_state.gAdoConnection, *tvwTreeschedule[index], ScheduleHierarchy(), marks, fullMode);
 }
 
 void FrmInitial::addScheduleChildren(int index, qint32 parentId, const SearchMarks& marks, bool fullMode)
@@ -252,4 +253,33 @@ void FrmInitial::cmbLawsAbstracts_Click(int index)
     tvwTree->scrollToItem(node);
     tvwTree_Click();
     tvwTree->setFocus();
+}
+
+void FrmInitial::scheduleTreeFill()
+{
+    if (m_treeFillQueued || !m_platform.runsBackgroundWork())
+        return;
+    m_treeFillQueued = true;
+    // Zero: once the events waiting have been answered.
+    QTimer::singleShot(0, this, [this] {
+        m_treeFillQueued = false;
+        fillTreesStep();
+    });
+}
+
+void FrmInitial::fillTreesStep()
+{
+    // Under the 10 ms a step may take, for the unit of work that runs over.
+    const QDeadlineTimer until(8);
+    bool more = false;
+    {
+        const Database::ReadTransaction reading(*m_state.gAdoConnection);
+        for (TreeView* tree : {tvwTree, tvwTreelaw, tvwTreeschedule[0], tvwTreeschedule[1]}) {
+            if (!tree->HasPending())
+                continue;
+            more = until.hasExpired() || tree->FillStep(until) || more;
+        }
+    }
+    if (more)
+        scheduleTreeFill();
 }

@@ -5,6 +5,7 @@
 #include "mainwindow/TreeSql.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -185,4 +186,110 @@ void AddHierarchyChildren(Database& db, TreeView& tree, const HierarchyQueries& 
                 tree.SetExpanded(node, true);
         }
     }
+}
+
+namespace {
+
+// What every pending node of one lazy fill shares.
+struct LazyFill {
+    LazyFill(Database& d, TreeView& t, const HierarchyQueries& q, const SearchMarks& m, bool full)
+        : db(d), tree(t), queries(q), sets(full ? SearchMarks() : m), fullMode(full)
+    {
+    }
+    Database& db;
+    TreeView& tree;
+    const HierarchyQueries& queries;
+    const MarkSets sets;
+    const bool fullMode;
+};
+
+void readChildren(const std::shared_ptr<LazyFill>& fill, QTreeWidgetItem* owner, qint32 parentId);
+
+TreeView::Work pendingChildren(const std::shared_ptr<LazyFill>& fill, qint32 id)
+{
+    return [fill, id](QTreeWidgetItem* node, const TreeView::Budget&) {
+        readChildren(fill, node, id);
+        return true;
+    };
+}
+
+// One level, as AddHierarchyChildren reads it for one node, its nodes left
+// pending. Rows on the way down from the top are not followed again.
+void readChildren(const std::shared_ptr<LazyFill>& fill, QTreeWidgetItem* owner, qint32 parentId)
+{
+    TreeView& tree = fill->tree;
+    std::optional<Level> level = ReadLevel(fill->db, tree, fill->queries, parentId);
+    if (!level)
+        return;
+    for (const auto& [id, descr] : level->rows) {
+        // A row already in the tree is skipped when it lies on the way down
+        // to here (its parents loop back); elsewhere, adding it fails as a
+        // whole fill fails. Only such rows cost a walk up the tree.
+        if (const QTreeWidgetItem* there = tree.NodeIfRead(key(id))) {
+            bool onPath = false;
+            for (const QTreeWidgetItem* up = owner; up && !onPath; up = up->parent())
+                onPath = up == there;
+            if (onPath)
+                continue;
+        }
+        QTreeWidgetItem* node = tree.Add(level->parentKey, key(id), descr, kOpen);
+        bool expand = false;
+        if (fill->fullMode) {
+            tree.SetImage(owner, kClosed);
+        } else {
+            if (fill->sets.found.contains(id))
+                TreeView::SetFoundStyle(node);
+            if (fill->sets.expand.contains(id)) {
+                expand = true;
+                tree.SetImage(node, kOpen);
+                tree.SetImage(owner, kOpen);
+            } else {
+                tree.SetImage(node, count(fill->db, fill->queries.childCount(id)) > 0 ? kClosed : kOpen);
+            }
+        }
+        tree.SetPending(node, pendingChildren(fill, id));
+        if (expand)
+            tree.SetExpanded(node, true);
+    }
+}
+
+} // namespace
+
+void FillHierarchyLazily(Database& db, TreeView& tree, const HierarchyQueries& queries,
+                         const SearchMarks& marks, bool fullMode)
+{
+    TreeView::Fill scope(tree);
+    const auto fill = std::make_shared<LazyFill>(db, tree, queries, marks, fullMode);
+    std::vector<QTreeWidgetItem*> top;
+    {
+        Recordset rs = db.execute(queries.roots());
+        while (!rs.eof()) {
+            if (rs.isNull(queries.idColumn)) {
+                rs.moveNext();
+                continue;
+            }
+            const qint32 id = rs.toLong(queries.idColumn);
+            QTreeWidgetItem* node = tree.Add(QString(), key(id), rs.text(u"descr"), kOpen);
+            bool expand = false;
+            if (!fullMode) {
+                if (fill->sets.found.contains(id))
+                    TreeView::SetFoundStyle(node);
+                if (fill->sets.expand.contains(id) && marks.expandTopLevel) {
+                    expand = true;
+                    tree.SetImage(node, kOpen);
+                } else {
+                    tree.SetImage(node, count(db, queries.childCount(id)) > 0 ? kClosed : kOpen);
+                }
+            }
+            tree.SetPending(node, pendingChildren(fill, id));
+            if (expand)
+                tree.SetExpanded(node, true);
+            top.push_back(node);
+            rs.moveNext();
+        }
+    }
+    // The top level shows its pictures and expanders as a whole tree would.
+    for (QTreeWidgetItem* node : top)
+        tree.FillNode(node);
+    tree.FillOpened();
 }

@@ -46,6 +46,14 @@ QSet<qint32> FirstIds(const QList<qint32>& ids, int count);
 void FillHierarchy(Database& db, TreeView& tree, const HierarchyQueries& queries,
                    const SearchMarks& marks, bool fullMode);
 
+// The same tree, read as it is seen: the top level and each top-level node's
+// children now, with every opened branch (a search's hits) whole; the rest of
+// each node's children when the node is opened or the tree asks for them
+// (TreeView::SetPending). Once all is read, the tree is the one FillHierarchy
+// builds. An error in what is read now passes on and ends the pending fills.
+void FillHierarchyLazily(Database& db, TreeView& tree, const HierarchyQueries& queries,
+                         const SearchMarks& marks, bool fullMode);
+
 // The children of parentId and, depth first, theirs. ancestors holds the ids on
 // the way down, so that rows whose parents loop back are not followed again.
 void AddHierarchyChildren(Database& db, TreeView& tree, const HierarchyQueries& queries, qint32 parentId,

@@ -6,6 +6,10 @@
 #include "mainwindow/HierarchyFill.h"
 #include "mainwindow/TreeSql.h"
 
+#include <memory>
+#include <optional>
+#include <vector>
+
 namespace {
 
 const QString kOpen = QStringLiteral("open");
@@ -79,4 +83,91 @@ void AddLawLevel(Database& db, const SqlTools& tools, TreeView& tree, qint32 typ
         laws.moveNext();
     }
     laws.close();
+}
+
+namespace {
+
+// The laws of one type, read as they are added: the statement stays open
+// between the parts, so that no part waits for all of them to be read.
+struct PendingLaws {
+    bool started = false;
+    std::optional<Recordset> laws;
+};
+
+TreeView::Work pendingLaws(Database& db, const SqlTools& tools, TreeView& tree, qint32 typeId, bool fullMode,
+                           const std::shared_ptr<const QSet<qint32>>& found)
+{
+    auto state = std::make_shared<PendingLaws>();
+    return [&db, &tools, &tree, typeId, fullMode, found, state](QTreeWidgetItem* type, const TreeView::Budget& budget) {
+        PendingLaws& s = *state;
+        if (!s.started) {
+            s.started = true;
+            Recordset laws = db.execute(TreeSql::LawsOfType(typeId));
+            if (count(db, TreeSql::LawCountOfType(typeId)) <= 0)
+                return true;
+            s.laws.emplace(std::move(laws));
+        }
+        Recordset& laws = *s.laws;
+        const QString parentKey = TreeView::Key(type);
+        while (!laws.eof()) {
+            bool added = false;
+            if (!replacedByConsolidation(db, tools, laws)) {
+                const qint32 lawId = laws.toLong(u"law_id");
+                QTreeWidgetItem* node = tree.Add(parentKey, QStringLiteral("c") + QString::number(lawId), laws.text(u"law_code"), kOpen);
+                node->setData(0, Qt::ToolTipRole, laws.text(u"title"));
+                if (fullMode)
+                    tree.SetImage(type, kClosed);
+                else if (found->contains(lawId))
+                    TreeView::SetFoundStyle(node);
+                added = true;
+            }
+            laws.moveNext();
+            if ((added && budget.oneNode) || budget.until.hasExpired())
+                break;
+        }
+        if (!laws.eof())
+            return false;
+        s.laws.reset();
+        return true;
+    };
+}
+
+} // namespace
+
+std::vector<QTreeWidgetItem*> AddLawTypesLazily(Database& db, const SqlTools& tools, TreeView& tree,
+                                                const QList<qint32>& foundLaws, int foundLawCount,
+                                                const QList<qint32>& foundTypes, int foundTypeCount, bool fullMode)
+{
+    const QSet<qint32> types = FirstIds(foundTypes, foundTypeCount);
+    const auto found = std::make_shared<const QSet<qint32>>(fullMode ? QSet<qint32>() : FirstIds(foundLaws, foundLawCount));
+    std::vector<QTreeWidgetItem*> added;
+    Recordset rs = db.execute(TreeSql::LawTypes());
+    while (!rs.eof()) {
+        const qint32 typeId = rs.toLong(u"type_id");
+        QTreeWidgetItem* node = tree.Add(QString(), QStringLiteral("p") + QString::number(typeId), rs.text(u"descr"), kOpen);
+        bool expand = false;
+        if (!fullMode) {
+            if (types.contains(typeId)) {
+                expand = true;
+                tree.SetImage(node, kOpen);
+            } else {
+                tree.SetImage(node, count(db, TreeSql::LawCountOfTypeRoot(typeId)) > 0 ? kClosed : kOpen);
+            }
+        }
+        tree.SetPending(node, pendingLaws(db, tools, tree, typeId, fullMode, found));
+        if (expand)
+            tree.SetExpanded(node, true);
+        added.push_back(node);
+        rs.moveNext();
+    }
+    return added;
+}
+
+void AddLawTypeLevelLazily(Database& db, const SqlTools& tools, TreeView& tree, const QList<qint32>& foundLaws,
+                           int foundLawCount, const QList<qint32>& foundTypes, int foundTypeCount, bool fullMode)
+{
+    TreeView::Fill fill(tree);
+    for (QTreeWidgetItem* node : AddLawTypesLazily(db, tools, tree, foundLaws, foundLawCount, foundTypes, foundTypeCount, fullMode))
+        tree.FillNode(node, true);
+    tree.FillOpened();
 }

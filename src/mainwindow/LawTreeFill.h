@@ -2,6 +2,10 @@
 
 #include <QList>
 
+#include <vector>
+
+class QTreeWidgetItem;
+
 class Database;
 class SqlTools;
 class TreeView;
@@ -15,3 +19,16 @@ void AddLawTypeLevel(Database& db, const SqlTools& tools, TreeView& tree, const 
 
 void AddLawLevel(Database& db, const SqlTools& tools, TreeView& tree, qint32 typeId, bool fullMode,
                  const QList<qint32>& foundLaws, int foundLawCount);
+
+// The same tree read as it is seen: the types now, each with its first law
+// (so that it shows its expander and picture) and the types a search opens
+// whole; the rest of each type's laws when it is opened, looked up or read
+// in idle time (TreeView::SetPending). Once all is read it is the tree
+// AddLawTypeLevel builds.
+void AddLawTypeLevelLazily(Database& db, const SqlTools& tools, TreeView& tree, const QList<qint32>& foundLaws,
+                           int foundLawCount, const QList<qint32>& foundTypes, int foundTypeCount, bool fullMode);
+
+// Its first part: the types alone, each with its laws pending.
+std::vector<QTreeWidgetItem*> AddLawTypesLazily(Database& db, const SqlTools& tools, TreeView& tree,
+                                                const QList<qint32>& foundLaws, int foundLawCount,
+                                                const QList<qint32>& foundTypes, int foundTypeCount, bool fullMode);

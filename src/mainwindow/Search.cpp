@@ -65,6 +65,8 @@ void MergeLawHits(LawHits& hits, const LawHits& more)
 
 void MarkMatchingTitles(TreeView& tree, const QString& text)
 {
+    // The walk sees every node: what the tree has not read yet is read first.
+    tree.FillAll();
     const QString s = FoldSearchText(text);
     QList<QTreeWidgetItem*> toOpen;
     auto visit = [&](QTreeWidgetItem* node, int level, auto& self) -> void {
