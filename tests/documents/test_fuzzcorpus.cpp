@@ -31,4 +31,5 @@ TEST(FuzzCorpus, LinkId) { Replay(QStringLiteral("linkid"), FuzzEntry::LinkId); 
 TEST(FuzzCorpus, ImageSources) { Replay(QStringLiteral("imagesources"), FuzzEntry::ImageSources); }
 TEST(FuzzCorpus, History) { Replay(QStringLiteral("history"), FuzzEntry::History); }
 TEST(FuzzCorpus, Page) { Replay(QStringLiteral("page"), FuzzEntry::Page); }
+TEST(FuzzCorpus, Nesting) { Replay(QStringLiteral("nesting"), FuzzEntry::Nesting); }
 TEST(FuzzCorpus, Jet) { Replay(QStringLiteral("jet"), FuzzEntry::Jet); }

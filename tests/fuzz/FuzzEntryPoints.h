@@ -11,9 +11,14 @@
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextList>
 
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace FuzzEntry {
 
@@ -53,6 +58,44 @@ inline void Page(const QByteArray& input)
     doc.setHtml(LimitNesting(RewriteImageSources(QString::fromUtf8(input), QStringLiteral("/opt/selvara"))));
     doc.setTextWidth(600);
     (void)doc.size();
+}
+
+// The depths Qt builds from a limited text, read off the document and never
+// laid out. Tables are frames within frames; a picture brings an empty frame
+// of its own, which holds nothing and so nests nothing. Blocks leave their
+// depth only where Qt keeps one: every list within a list adds a level of
+// indent (to the list and to the paragraphs in it), every quote 40 pixels
+// and every definition 30 of margin on the left. Divisions leave nothing to
+// measure, but Qt's tags reach them by the same roads. A style can set any
+// indent or margin at once, so where the text could hold one (the word, or
+// a character reference that might spell it) those stay unchecked.
+inline void Nesting(const QByteArray& input)
+{
+    const QString limited = LimitNesting(QString::fromUtf8(input));
+    NoResources doc;
+    doc.setHtml(limited);
+
+    std::vector<std::pair<QTextFrame*, int>> frames{{doc.rootFrame(), 0}};
+    while (!frames.empty()) {
+        const auto [frame, depth] = frames.back();
+        frames.pop_back();
+        if (depth > kMaxTableDepth)
+            std::abort();
+        for (QTextFrame* child : frame->childFrames())
+            frames.emplace_back(child, depth + (child->firstPosition() <= child->lastPosition() ? 1 : 0));
+    }
+
+    if (limited.contains(QLatin1String("style"), Qt::CaseInsensitive) || limited.contains(QLatin1String("&#")))
+        return;
+    constexpr qreal kQuoteMargin = 40;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextBlockFormat format = block.blockFormat();
+        if (format.indent() > kMaxBlockDepth || format.leftMargin() > kQuoteMargin * kMaxBlockDepth
+            || format.rightMargin() > kQuoteMargin * kMaxBlockDepth)
+            std::abort();
+        if (block.textList() && block.textList()->format().indent() > kMaxBlockDepth)
+            std::abort();
+    }
 }
 
 // The input as a file of that name in a scratch folder kept for the run.

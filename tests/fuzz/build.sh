@@ -30,7 +30,7 @@ for s in $sources; do
     objects="$objects $o"
 done
 
-for target in Rtf LinkId ImageSources History Page Jet; do
+for target in Rtf LinkId ImageSources History Page Nesting Jet; do
     name=$(echo "fuzz_$target" | tr '[:upper:]' '[:lower:]')
     $CXX $flags -fsanitize=fuzzer $qt -I"$src" -DFUZZ_ENTRY="$target" "$here/fuzz_main.cpp" \
         $objects $libs -o "$out/$name"
