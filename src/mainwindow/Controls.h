@@ -155,8 +155,10 @@ private:
     void revealOpened();
     // Keys are short ("c12345"): a plain FNV hash of them costs a fraction
     // of QString's seeded one, which showed in every fill.
+    // Not noexcept: the table then keeps each key's hash, and growing it
+    // costs no hashing again.
     struct KeyHash {
-        size_t operator()(const QString& key) const noexcept;
+        size_t operator()(const QString& key) const;
     };
     std::unordered_map<QString, QTreeWidgetItem*, KeyHash> m_nodes;
     QTreeWidgetItem* nodeOf(const QString& key) const;

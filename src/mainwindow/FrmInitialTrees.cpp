@@ -5,6 +5,7 @@
 #include "mainwindow/LawTreeFill.h"
 #include "pages/Links.h"
 #include "pages/PageBrowser.h"
+#include "pages/PageStyle.h"
 #include "startup/Program.h"
 
 #include <QComboBox>
@@ -282,4 +283,6 @@ void FrmInitial::fillTreesStep()
     }
     if (more)
         scheduleTreeFill();
+    else if (!std::exchange(m_textEngineReady, true))
+        PrepareTextEngine();
 }

@@ -225,14 +225,15 @@ void readChildren(const std::shared_ptr<LazyFill>& fill, QTreeWidgetItem* owner,
         // A row already in the tree is skipped when it lies on the way down
         // to here (its parents loop back); elsewhere, adding it fails as a
         // whole fill fails. Only such rows cost a walk up the tree.
-        if (const QTreeWidgetItem* there = tree.NodeIfRead(key(id))) {
+        const QString nodeKey = key(id);
+        if (const QTreeWidgetItem* there = tree.NodeIfRead(nodeKey)) {
             bool onPath = false;
             for (const QTreeWidgetItem* up = owner; up && !onPath; up = up->parent())
                 onPath = up == there;
             if (onPath)
                 continue;
         }
-        QTreeWidgetItem* node = tree.Add(level->parentKey, key(id), descr, kOpen);
+        QTreeWidgetItem* node = tree.Add(level->parentKey, nodeKey, descr, kOpen);
         bool expand = false;
         if (fill->fullMode) {
             tree.SetImage(owner, kClosed);

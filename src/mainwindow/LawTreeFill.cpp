@@ -109,20 +109,31 @@ TreeView::Work pendingLaws(Database& db, const SqlTools& tools, TreeView& tree, 
         }
         Recordset& laws = *s.laws;
         const QString parentKey = TreeView::Key(type);
+        // The statements of a batch of laws run together, then their nodes
+        // are made: each kind of work keeps its own data in the caches.
+        struct Kept {
+            qint32 id;
+            QString code;
+            QString title;
+        };
+        std::vector<Kept> batch;
+        const size_t batchSize = budget.oneNode ? 1 : 64;
         while (!laws.eof()) {
-            bool added = false;
-            if (!replacedByConsolidation(db, tools, laws)) {
-                const qint32 lawId = laws.toLong(u"law_id");
-                QTreeWidgetItem* node = tree.Add(parentKey, QStringLiteral("c") + QString::number(lawId), laws.text(u"law_code"), kOpen);
-                node->setData(0, Qt::ToolTipRole, laws.text(u"title"));
+            batch.clear();
+            while (!laws.eof() && batch.size() < batchSize) {
+                if (!replacedByConsolidation(db, tools, laws))
+                    batch.push_back({laws.toLong(u"law_id"), laws.text(u"law_code"), laws.text(u"title")});
+                laws.moveNext();
+            }
+            for (const Kept& law : batch) {
+                QTreeWidgetItem* node = tree.Add(parentKey, QStringLiteral("c") + QString::number(law.id), law.code, kOpen);
+                node->setData(0, Qt::ToolTipRole, law.title);
                 if (fullMode)
                     tree.SetImage(type, kClosed);
-                else if (found->contains(lawId))
+                else if (found->contains(law.id))
                     TreeView::SetFoundStyle(node);
-                added = true;
             }
-            laws.moveNext();
-            if ((added && budget.oneNode) || budget.until.hasExpired())
+            if ((!batch.empty() && budget.oneNode) || budget.until.hasExpired())
                 break;
         }
         if (!laws.eof())

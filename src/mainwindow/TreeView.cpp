@@ -70,7 +70,7 @@ TreeNode* AsNode(const QTreeWidgetItem* item)
 
 } // namespace
 
-size_t TreeView::KeyHash::operator()(const QString& key) const noexcept
+size_t TreeView::KeyHash::operator()(const QString& key) const
 {
     size_t h = 14695981039346656037ull;
     for (const QChar c : key)

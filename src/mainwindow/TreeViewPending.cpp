@@ -30,8 +30,10 @@ void TreeView::FillNode(QTreeWidgetItem* node, bool oneNode)
     if (it == m_pending.cend())
         return;
     Fill fill(*this);
-    // A copy: the work adds pending nodes of its own, which may move the table.
-    const Work work = it.value();
+    // Taken out while it runs: it adds pending nodes of its own, which may
+    // move the table.
+    Work work = std::move(m_pending.find(node).value());
+    m_pending.remove(node);
     bool done = false;
     try {
         done = work(node, Budget{QDeadlineTimer(QDeadlineTimer::Forever), oneNode});
@@ -39,8 +41,8 @@ void TreeView::FillNode(QTreeWidgetItem* node, bool oneNode)
         DropPending();
         throw;
     }
-    if (done)
-        m_pending.remove(node);
+    if (!done)
+        m_pending.insert(node, std::move(work));
 }
 
 void TreeView::revealOpened()
@@ -75,11 +77,12 @@ bool TreeView::FillStep(QDeadlineTimer until)
                 m_pendingOrder.pop_front();
                 continue;
             }
-            const Work work = it.value();
-            if (work(node, Budget{until, false})) {
-                m_pending.remove(node);
+            Work work = std::move(m_pending.find(node).value());
+            m_pending.remove(node);
+            if (work(node, Budget{until, false}))
                 m_pendingOrder.pop_front();
-            }
+            else
+                m_pending.insert(node, std::move(work));
             if (until.hasExpired())
                 break;
         }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTextCursor>
 #include <QTextDocument>
 
 const QString PageBrowser::kBlank = QStringLiteral("about:blank");
@@ -60,6 +61,9 @@ PageBrowser::PageBrowser(const QString& name, QWidget* parent)
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setReadOnly(true);
+    // Each new page starts empty: a scroll bar that came and went with it
+    // would have every long page laid out twice, at two widths.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(this, &QTextBrowser::anchorClicked, this, &PageBrowser::linkClicked);
     m_tools = new ReadingTools(this, QStringLiteral("page"), [this](int bottom) { setViewportMargins(0, 0, 0, bottom); });
 }
@@ -190,9 +194,16 @@ void PageBrowser::render()
 {
     m_renderPending = false;
     document()->setDefaultStyleSheet(m_styled ? PageStyleSheet() : QString());
-    setHtml(LimitNesting(BoundedPage(m_body)));
-    if (m_styled)
-        ApplyHeadingSizes(*document());
+    {
+        // One edit block round the text and its heading sizes: the page is
+        // laid out once, not once for the text and again for its headings.
+        QTextCursor batch(document());
+        batch.beginEditBlock();
+        setHtml(LimitNesting(BoundedPage(m_body)));
+        if (m_styled)
+            ApplyHeadingSizes(*document());
+        batch.endEditBlock();
+    }
     m_tools->contentChanged();
 }
 
