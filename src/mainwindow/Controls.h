@@ -11,7 +11,6 @@
 
 #include <deque>
 #include <functional>
-#include <unordered_map>
 #include <vector>
 
 // Controls of the windows that Qt has no exact counterpart for.
@@ -68,7 +67,7 @@ public:
     void SetExpanded(QTreeWidgetItem* node, bool expanded);
     // The nodes, every one read first.
     int Count() const;
-    bool Empty() const { return m_nodes.empty(); }
+    bool Empty() const { return m_nodes.isEmpty(); }
     int CountRead() const { return static_cast<int>(m_nodes.size()); }
     // The node of the key if it is read already; nothing is read for it.
     QTreeWidgetItem* NodeIfRead(const QString& key) const { return nodeOf(key); }
@@ -155,17 +154,26 @@ private:
     void revealOpened();
     // Keys are short ("c12345"): a plain FNV hash of them costs a fraction
     // of QString's seeded one, which showed in every fill.
-    // Not noexcept: the table then keeps each key's hash, and growing it
-    // costs no hashing again.
-    struct KeyHash {
-        size_t operator()(const QString& key) const;
+public:
+    struct NodeKey {
+        QString text;
+        bool operator==(const NodeKey& other) const { return text == other.text; }
     };
-    std::unordered_map<QString, QTreeWidgetItem*, KeyHash> m_nodes;
+
+private:
+    QHash<NodeKey, QTreeWidgetItem*> m_nodes;
     QTreeWidgetItem* nodeOf(const QString& key) const;
+    // Children made during a fill under nodes already in the tree join
+    // them in one step each (a row at a time, the view hears of every one).
+    QTreeWidgetItem* m_waitingParent = nullptr;
+    QList<QTreeWidgetItem*> m_waitingChildren;
+    void attachWaiting();
     const ImageList* m_images = nullptr;
     bool m_pressOnButton = false;
     bool m_afterDoubleClick = false;
 };
+
+size_t qHash(const TreeView::NodeKey& key, size_t seed = 0) noexcept;
 
 // The tab control: a strip of tabs over a surface whose children are placed
 // in the control's own coordinates; only the current tab's page is shown.

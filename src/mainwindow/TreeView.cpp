@@ -70,18 +70,25 @@ TreeNode* AsNode(const QTreeWidgetItem* item)
 
 } // namespace
 
-size_t TreeView::KeyHash::operator()(const QString& key) const
+size_t qHash(const TreeView::NodeKey& key, size_t seed) noexcept
 {
-    size_t h = 14695981039346656037ull;
-    for (const QChar c : key)
+    size_t h = 14695981039346656037ull ^ seed;
+    for (const QChar c : key.text)
         h = (h ^ c.unicode()) * 1099511628211ull;
     return h;
 }
 
 QTreeWidgetItem* TreeView::nodeOf(const QString& key) const
 {
-    const auto it = m_nodes.find(key);
-    return it == m_nodes.end() ? nullptr : it->second;
+    return m_nodes.value(NodeKey{key});
+}
+
+void TreeView::attachWaiting()
+{
+    if (m_waitingParent)
+        m_waitingParent->addChildren(m_waitingChildren);
+    m_waitingParent = nullptr;
+    m_waitingChildren.clear();
 }
 
 QIcon TreeView::Picture(const QString& key) const
@@ -191,11 +198,17 @@ QTreeWidgetItem* TreeView::Add(const QString& parentKey, const QString& key, con
         if (!parent)
             throw AppError(kElementNotFound, QStringLiteral("Element not found"));
     }
-    const auto [slot, added] = m_nodes.try_emplace(key, nullptr);
-    if (!added)
+    QTreeWidgetItem*& slot = m_nodes[NodeKey{key}];
+    if (slot)
         throw AppError(kKeyNotUnique, QStringLiteral("Key is not unique in collection"));
     TreeNode* node;
-    if (parent) {
+    if (parent && m_filling && parent->treeWidget()) {
+        node = new TreeNode(key);
+        if (parent != m_waitingParent)
+            attachWaiting();
+        m_waitingParent = parent;
+        m_waitingChildren.append(node);
+    } else if (parent) {
         node = new TreeNode(parent, key);
     } else {
         node = new TreeNode(key);
@@ -207,7 +220,7 @@ QTreeWidgetItem* TreeView::Add(const QString& parentKey, const QString& key, con
     // A tree shows a line; a title of megabytes would freeze every layout of
     // the tree, and its whole text is on the node's page anyway.
     node->setText(0, text.size() > kMaxNodeText ? text.left(kMaxNodeText) + u'…' : text);
-    slot->second = node;
+    slot = node;
     node->setImage(image);
     if (!m_filling)
         scheduleColumnFit();
@@ -228,6 +241,7 @@ TreeView::Fill::~Fill()
     if (!m_outer)
         return;
     TreeView& t = m_tree;
+    t.attachWaiting();
     // What the fill opened shows whole; a failure here ends the pending fills
     // as a failure in the fill itself would have ended it.
     try {
@@ -235,6 +249,7 @@ TreeView::Fill::~Fill()
     } catch (...) {
         t.DropPending();
     }
+    t.attachWaiting();
     t.m_filling = false;
     if (!t.m_pendingTop.isEmpty())
         t.addTopLevelItems(t.m_pendingTop);
@@ -260,6 +275,7 @@ void TreeView::SetExpanded(QTreeWidgetItem* node, bool expanded)
 void TreeView::Clear()
 {
     DropPending();
+    attachWaiting();
     m_nodes.clear();
     qDeleteAll(m_pendingTop);
     m_pendingTop.clear();

@@ -38,9 +38,11 @@ void TreeView::FillNode(QTreeWidgetItem* node, bool oneNode)
     try {
         done = work(node, Budget{QDeadlineTimer(QDeadlineTimer::Forever), oneNode});
     } catch (...) {
+        attachWaiting();
         DropPending();
         throw;
     }
+    attachWaiting();
     if (!done)
         m_pending.insert(node, std::move(work));
 }
@@ -79,7 +81,9 @@ bool TreeView::FillStep(QDeadlineTimer until)
             }
             Work work = std::move(m_pending.find(node).value());
             m_pending.remove(node);
-            if (work(node, Budget{until, false}))
+            const bool done = work(node, Budget{until, false});
+            attachWaiting();
+            if (done)
                 m_pendingOrder.pop_front();
             else
                 m_pending.insert(node, std::move(work));
@@ -87,6 +91,7 @@ bool TreeView::FillStep(QDeadlineTimer until)
                 break;
         }
     } catch (...) {
+        attachWaiting();
         DropPending();
     }
     if (outer) {
