@@ -26,6 +26,48 @@ qint32 count(Database& db, const QString& sql)
     return rs.eof() ? 0 : rs.toLong(u"l_count");
 }
 
+// A top-level node as both fills add it: marked, and opened or pictured by
+// its children as the marks say. Returns whether it is to be opened.
+bool addTopNode(Database& db, TreeView& tree, const HierarchyQueries& queries, const MarkSets& sets,
+                const SearchMarks& marks, bool fullMode, qint32 id, const QString& descr, QTreeWidgetItem** added)
+{
+    QTreeWidgetItem* node = tree.Add(QString(), key(id), descr, kOpen);
+    *added = node;
+    if (fullMode)
+        return false;
+    if (sets.found.contains(id))
+        TreeView::SetFoundStyle(node);
+    if (sets.expand.contains(id) && marks.expandTopLevel) {
+        tree.SetImage(node, kOpen);
+        return true;
+    }
+    tree.SetImage(node, count(db, queries.childCount(id)) > 0 ? kClosed : kOpen);
+    return false;
+}
+
+// A node below the top as both fills add it under its parent; returns
+// whether it is to be opened.
+bool addChildNode(Database& db, TreeView& tree, const HierarchyQueries& queries, const MarkSets& sets, bool fullMode,
+                  const QString& parentKey, QTreeWidgetItem* parent, qint32 id, const QString& nodeKey,
+                  const QString& descr, QTreeWidgetItem** added)
+{
+    QTreeWidgetItem* node = tree.Add(parentKey, nodeKey, descr, kOpen);
+    *added = node;
+    if (fullMode) {
+        tree.SetImage(parent, kClosed);
+        return false;
+    }
+    if (sets.found.contains(id))
+        TreeView::SetFoundStyle(node);
+    if (sets.expand.contains(id)) {
+        tree.SetImage(node, kOpen);
+        tree.SetImage(parent, kOpen);
+        return true;
+    }
+    tree.SetImage(node, count(db, queries.childCount(id)) > 0 ? kClosed : kOpen);
+    return false;
+}
+
 } // namespace
 
 const HierarchyQueries& TopicHierarchy()
@@ -76,18 +118,8 @@ void FillHierarchy(Database& db, TreeView& tree, const HierarchyQueries& queries
             continue;
         }
         const qint32 id = rs.toLong(queries.idColumn);
-        QTreeWidgetItem* node = tree.Add(QString(), key(id), rs.text(u"descr"), kOpen);
-        bool expand = false;
-        if (!fullMode) {
-            if (sets.found.contains(id))
-                TreeView::SetFoundStyle(node);
-            if (sets.expand.contains(id) && marks.expandTopLevel) {
-                expand = true;
-                tree.SetImage(node, kOpen);
-            } else {
-                tree.SetImage(node, count(db, queries.childCount(id)) > 0 ? kClosed : kOpen);
-            }
-        }
+        QTreeWidgetItem* node = nullptr;
+        const bool expand = addTopNode(db, tree, queries, sets, marks, fullMode, id, rs.text(u"descr"), &node);
         QSet<qint32> ancestors{id};
         AddHierarchyChildren(db, tree, queries, id, marks, fullMode, ancestors);
         if (expand)
@@ -157,22 +189,9 @@ void AddHierarchyChildren(Database& db, TreeView& tree, const HierarchyQueries& 
         const auto [id, descr] = level.rows[level.next++];
         if (ancestors.contains(id))
             continue;
-        QTreeWidgetItem* parent = tree.Node(level.parentKey);
-        QTreeWidgetItem* node = tree.Add(level.parentKey, key(id), descr, kOpen);
-        bool expand = false;
-        if (fullMode) {
-            tree.SetImage(parent, kClosed);
-        } else {
-            if (sets.found.contains(id))
-                TreeView::SetFoundStyle(node);
-            if (sets.expand.contains(id)) {
-                expand = true;
-                tree.SetImage(node, kOpen);
-                tree.SetImage(parent, kOpen);
-            } else {
-                tree.SetImage(node, count(db, queries.childCount(id)) > 0 ? kClosed : kOpen);
-            }
-        }
+        QTreeWidgetItem* node = nullptr;
+        const bool expand = addChildNode(db, tree, queries, sets, fullMode, level.parentKey, tree.Node(level.parentKey), id,
+                                         key(id), descr, &node);
         ancestors.insert(id);
         std::optional<Level> below = ReadLevel(db, tree, queries, id);
         if (below) {
@@ -233,21 +252,9 @@ void readChildren(const std::shared_ptr<LazyFill>& fill, QTreeWidgetItem* owner,
             if (onPath)
                 continue;
         }
-        QTreeWidgetItem* node = tree.Add(level->parentKey, nodeKey, descr, kOpen);
-        bool expand = false;
-        if (fill->fullMode) {
-            tree.SetImage(owner, kClosed);
-        } else {
-            if (fill->sets.found.contains(id))
-                TreeView::SetFoundStyle(node);
-            if (fill->sets.expand.contains(id)) {
-                expand = true;
-                tree.SetImage(node, kOpen);
-                tree.SetImage(owner, kOpen);
-            } else {
-                tree.SetImage(node, count(fill->db, fill->queries.childCount(id)) > 0 ? kClosed : kOpen);
-            }
-        }
+        QTreeWidgetItem* node = nullptr;
+        const bool expand = addChildNode(fill->db, tree, fill->queries, fill->sets, fill->fullMode, level->parentKey, owner, id,
+                                         nodeKey, descr, &node);
         tree.SetPending(node, pendingChildren(fill, id));
         if (expand)
             tree.SetExpanded(node, true);
@@ -270,18 +277,8 @@ void FillHierarchyLazily(Database& db, TreeView& tree, const HierarchyQueries& q
                 continue;
             }
             const qint32 id = rs.toLong(queries.idColumn);
-            QTreeWidgetItem* node = tree.Add(QString(), key(id), rs.text(u"descr"), kOpen);
-            bool expand = false;
-            if (!fullMode) {
-                if (fill->sets.found.contains(id))
-                    TreeView::SetFoundStyle(node);
-                if (fill->sets.expand.contains(id) && marks.expandTopLevel) {
-                    expand = true;
-                    tree.SetImage(node, kOpen);
-                } else {
-                    tree.SetImage(node, count(db, queries.childCount(id)) > 0 ? kClosed : kOpen);
-                }
-            }
+            QTreeWidgetItem* node = nullptr;
+            const bool expand = addTopNode(db, tree, queries, fill->sets, marks, fullMode, id, rs.text(u"descr"), &node);
             tree.SetPending(node, pendingChildren(fill, id));
             if (expand)
                 tree.SetExpanded(node, true);

@@ -29,6 +29,22 @@ bool replacedByConsolidation(Database& db, const SqlTools& tools, const Recordse
     return !consolidated.eof() && !flag.isNull() && flag.toLongLong() == 0;
 }
 
+// A type as both fills add it; returns whether it is to be opened.
+bool addTypeNode(Database& db, TreeView& tree, const QSet<qint32>& types, bool fullMode, qint32 typeId,
+                 const QString& descr, QTreeWidgetItem** added)
+{
+    QTreeWidgetItem* node = tree.Add(QString(), QStringLiteral("p") + QString::number(typeId), descr, kOpen);
+    *added = node;
+    if (fullMode)
+        return false;
+    if (types.contains(typeId)) {
+        tree.SetImage(node, kOpen);
+        return true;
+    }
+    tree.SetImage(node, count(db, TreeSql::LawCountOfTypeRoot(typeId)) > 0 ? kClosed : kOpen);
+    return false;
+}
+
 } // namespace
 
 void AddLawTypeLevel(Database& db, const SqlTools& tools, TreeView& tree, const QList<qint32>& foundLaws,
@@ -40,16 +56,8 @@ void AddLawTypeLevel(Database& db, const SqlTools& tools, TreeView& tree, const 
     Recordset rs = db.execute(TreeSql::LawTypes());
     while (!rs.eof()) {
         const qint32 typeId = rs.toLong(u"type_id");
-        QTreeWidgetItem* node = tree.Add(QString(), QStringLiteral("p") + QString::number(typeId), rs.text(u"descr"), kOpen);
-        bool expand = false;
-        if (!fullMode) {
-            if (types.contains(typeId)) {
-                expand = true;
-                tree.SetImage(node, kOpen);
-            } else {
-                tree.SetImage(node, count(db, TreeSql::LawCountOfTypeRoot(typeId)) > 0 ? kClosed : kOpen);
-            }
-        }
+        QTreeWidgetItem* node = nullptr;
+        const bool expand = addTypeNode(db, tree, types, fullMode, typeId, rs.text(u"descr"), &node);
         AddLawLevel(db, tools, tree, typeId, fullMode, foundLaws, foundLawCount);
         if (expand)
             tree.SetExpanded(node, true);
@@ -155,16 +163,8 @@ std::vector<QTreeWidgetItem*> AddLawTypesLazily(Database& db, const SqlTools& to
     Recordset rs = db.execute(TreeSql::LawTypes());
     while (!rs.eof()) {
         const qint32 typeId = rs.toLong(u"type_id");
-        QTreeWidgetItem* node = tree.Add(QString(), QStringLiteral("p") + QString::number(typeId), rs.text(u"descr"), kOpen);
-        bool expand = false;
-        if (!fullMode) {
-            if (types.contains(typeId)) {
-                expand = true;
-                tree.SetImage(node, kOpen);
-            } else {
-                tree.SetImage(node, count(db, TreeSql::LawCountOfTypeRoot(typeId)) > 0 ? kClosed : kOpen);
-            }
-        }
+        QTreeWidgetItem* node = nullptr;
+        const bool expand = addTypeNode(db, tree, types, fullMode, typeId, rs.text(u"descr"), &node);
         tree.SetPending(node, pendingLaws(db, tools, tree, typeId, fullMode, found));
         if (expand)
             tree.SetExpanded(node, true);
