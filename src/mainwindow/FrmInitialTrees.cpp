@@ -271,7 +271,7 @@ void FrmInitial::scheduleTreeFill()
 void FrmInitial::fillTreesStep()
 {
     // Under the 10 ms a step may take, for the unit of work that runs over.
-    const QDeadlineTimer until(8);
+    const QDeadlineTimer until(6);
     bool more = false;
     {
         const Database::ReadTransaction reading(*m_state.gAdoConnection);
