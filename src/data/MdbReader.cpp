@@ -26,13 +26,20 @@ QString damaged(const QString& file)
 
 bool catalogueIsWhole(MdbHandle* mdb)
 {
-    // Looked up in the catalogue already read: reading a table by name would
-    // read the catalogue again, of tables alone.
+    // Looked up in the catalogue already read, and its rows counted with no
+    // value read: reading a table by name would read the catalogue again.
     MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(mdb, "MSysObjects");
     MdbTableDef* def = entry ? mdb_read_table(entry) : nullptr;
     if (!def)
         return false;
-    const bool whole = def->num_rows == mdb->num_catalog;
+    bool whole = mdb_read_columns(def) != nullptr;
+    if (whole) {
+        mdb_rewind_table(def);
+        guint rows = 0;
+        while (mdb_fetch_row(def))
+            ++rows;
+        whole = rows == def->num_rows;
+    }
     mdb_free_tabledef(def);
     return whole;
 }
@@ -219,7 +226,7 @@ std::unique_ptr<Reader> OpenJetFile(const QString& path, QString* message)
     mdb_set_boolean_fmt_numbers(mdb);
     // A lost page of the catalogue drops the tables it listed without a word
     // from libmdb: the catalogue's own header says how many objects it holds.
-    if (!mdb_read_catalog(mdb, MDB_ANY) || !catalogueIsWhole(mdb)) {
+    if (!mdb_read_catalog(mdb, MDB_TABLE) || !catalogueIsWhole(mdb)) {
         mdb_close(mdb);
         *message = damaged(shown);
         return nullptr;
