@@ -291,7 +291,6 @@ private:
     // it is: arrow keys and returns to a tab only show.
     bool m_keepOpenState = false;
     bool m_treeFillQueued = false;
-    bool m_textEngineReady = false;
     void showKeepingOpenState(const std::function<void()>& show);
     void showNomoiLaw();
     // How many nodes the last search marked, on the status line.

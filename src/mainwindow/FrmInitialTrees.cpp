@@ -5,7 +5,6 @@
 #include "mainwindow/LawTreeFill.h"
 #include "pages/Links.h"
 #include "pages/PageBrowser.h"
-#include "pages/PageStyle.h"
 #include "startup/Program.h"
 
 #include <QComboBox>
@@ -283,6 +282,4 @@ void FrmInitial::fillTreesStep()
     }
     if (more)
         scheduleTreeFill();
-    else if (!std::exchange(m_textEngineReady, true))
-        PrepareTextEngine();
 }

@@ -104,15 +104,3 @@ void ApplyHeadingSizes(QTextDocument& document)
     }
     cursor.endEditBlock();
 }
-
-void PrepareTextEngine()
-{
-    QTextDocument sample;
-    sample.setDefaultStyleSheet(PageStyleSheet());
-    sample.setHtml(QStringLiteral(
-        "<h1>Νόμος</h1><h2>Άρθρο</h2><h3>Παράγραφος</h3><h4>Εδάφιο</h4><p>Κείμενο <b>έντονο</b> <i>πλάγιο</i> "
-        "<u>υπογραμμισμένο</u> <a href=\"#1\">σύνδεσμος</a> 1234.</p><table border=\"1\"><tr><td>κελί</td><td><b>κελί</b></td></tr></table>"));
-    ApplyHeadingSizes(sample);
-    sample.setTextWidth(600);
-    (void)sample.size();
-}

@@ -20,8 +20,3 @@ class QTextDocument;
 // The text view scales headings by a level of its own that a style sheet does
 // not override; this gives headings, and links inside them, the rules' sizes.
 void ApplyHeadingSizes(QTextDocument& document);
-
-// Lays out a small page of every style in a document of its own: the fonts
-// and shapes the first law page needs are then ready, and that page shows
-// without their cost. For idle time.
-void PrepareTextEngine();
