@@ -11,7 +11,6 @@
 
 #include <deque>
 #include <functional>
-#include <memory>
 #include <vector>
 
 // Controls of the windows that Qt has no exact counterpart for.
@@ -38,7 +37,6 @@ class TreeView : public QTreeWidget {
     Q_OBJECT
 public:
     explicit TreeView(const QString& name, QWidget* parent = nullptr);
-    ~TreeView() override;
 
     void setImageList(const ImageList* images) { m_images = images; }
 
@@ -167,13 +165,6 @@ private:
     QTreeWidgetItem* nodeOf(const QString& key) const;
     // Children made during a fill under nodes already in the tree join
     // them in one step each (a row at a time, the view hears of every one).
-    // Nodes of a tree cleared, freed once the events waiting are answered.
-    struct Discarded {
-        ~Discarded();
-        QHash<NodeKey, QTreeWidgetItem*> nodes;
-        QList<QTreeWidgetItem*> items;
-    };
-    std::vector<std::unique_ptr<Discarded>> m_discarded;
     QTreeWidgetItem* m_waitingParent = nullptr;
     QList<QTreeWidgetItem*> m_waitingChildren;
     void attachWaiting();

@@ -8,7 +8,6 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidgetItemIterator>
 
@@ -277,25 +276,13 @@ void TreeView::Clear()
 {
     DropPending();
     attachWaiting();
+    m_nodes.clear();
     qDeleteAll(m_pendingTop);
     m_pendingTop.clear();
     m_pendingExpand.clear();
-    // The nodes leave the view at once; freeing thousands of them waits for
-    // idle time, so that a search does not wait for the tree it replaces.
-    m_discarded.push_back(std::make_unique<Discarded>());
-    m_discarded.back()->nodes.swap(m_nodes);
-    m_discarded.back()->items = invisibleRootItem()->takeChildren();
-    if (m_discarded.size() == 1)
-        QTimer::singleShot(0, this, [this] { m_discarded.clear(); });
+    clear();
     scheduleColumnFit();
 }
-
-TreeView::Discarded::~Discarded()
-{
-    qDeleteAll(items);
-}
-
-TreeView::~TreeView() = default;
 
 QString TreeView::Key(const QTreeWidgetItem* node)
 {
