@@ -314,6 +314,9 @@ int main(int argc, char** argv)
             searches[i].dataFloor.push_back(dataFloor(raw, hitQuery, tree->CountRead()));
             box->clear();
             w.cmdsearch_Click(k.button);
+            // The events a window answers between two searches (the replaced
+            // trees are freed then).
+            QCoreApplication::processEvents();
         }
 
         selectTab(w, QStringLiteral("Νομοθετήματα"));
