@@ -34,16 +34,22 @@ ReadingTools* Shown(std::initializer_list<QTextEdit*> views)
 void FrmInitial::startFullTextIndex()
 {
     FullText::Service& service = m_program.fullText();
+    // The label is shared with the searches' counts: the index takes back
+    // only what it wrote itself.
     const auto show = [this, &service] {
         switch (service.state()) {
         case FullText::Service::State::Building:
             lblFullText->setText(QStringLiteral("Ευρετήριο κειμένων: %1 %").arg(service.percent()));
+            lblFullText->setProperty("indexSays", true);
             break;
         case FullText::Service::State::Failed:
             lblFullText->setText(QStringLiteral("Η αναζήτηση στα κείμενα δεν είναι διαθέσιμη."));
+            lblFullText->setProperty("indexSays", true);
             break;
         default:
-            lblFullText->clear();
+            if (lblFullText->property("indexSays").toBool())
+                lblFullText->clear();
+            lblFullText->setProperty("indexSays", false);
         }
     };
     connect(&service, &FullText::Service::progress, lblFullText, show);

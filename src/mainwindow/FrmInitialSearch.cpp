@@ -138,6 +138,7 @@ void FrmInitial::showSearchCount()
                                            : QString();
     TreeView* tree = gOnTabThemata ? tvwTree : gOnTabNomoi ? tvwTreelaw : gOnTabOrganogramma_N ? tvwTreeschedule[1]
                                                                                               : tvwTreeschedule[0];
+    lblFullText->setProperty("indexSays", false);
     if (Jet::Trim(searched).isEmpty()) {
         lblFullText->clear();
         return;
