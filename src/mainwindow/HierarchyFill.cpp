@@ -105,28 +105,34 @@ void MarkFoundNode(QTreeWidgetItem* node, qint32 id, const QList<qint32>& ids, i
         TreeView::SetFoundStyle(node);
 }
 
+namespace {
+
+// The top-level rows in order, the statement open while each is taken. A row
+// without an id names no node; the rows after it still count.
+template <typename Take>
+void forEachRoot(Database& db, const HierarchyQueries& queries, Take take)
+{
+    Recordset rs = db.execute(queries.roots());
+    for (; !rs.eof(); rs.moveNext())
+        if (!rs.isNull(queries.idColumn))
+            take(rs.toLong(queries.idColumn), rs.text(u"descr"));
+}
+
+} // namespace
+
 void FillHierarchy(Database& db, TreeView& tree, const HierarchyQueries& queries,
                    const SearchMarks& marks, bool fullMode)
 {
     TreeView::Fill fill(tree);
     const MarkSets sets(marks);
-    Recordset rs = db.execute(queries.roots());
-    while (!rs.eof()) {
-        // A row without an id names no node; the rows after it still count.
-        if (rs.isNull(queries.idColumn)) {
-            rs.moveNext();
-            continue;
-        }
-        const qint32 id = rs.toLong(queries.idColumn);
+    forEachRoot(db, queries, [&](qint32 id, const QString& descr) {
         QTreeWidgetItem* node = nullptr;
-        const bool expand = addTopNode(db, tree, queries, sets, marks, fullMode, id, rs.text(u"descr"), &node);
+        const bool expand = addTopNode(db, tree, queries, sets, marks, fullMode, id, descr, &node);
         QSet<qint32> ancestors{id};
         AddHierarchyChildren(db, tree, queries, id, marks, fullMode, ancestors);
         if (expand)
             tree.SetExpanded(node, true);
-        rs.moveNext();
-    }
-    rs.close();
+    });
 }
 
 namespace {
@@ -269,23 +275,14 @@ void FillHierarchyLazily(Database& db, TreeView& tree, const HierarchyQueries& q
     TreeView::Fill scope(tree);
     const auto fill = std::make_shared<LazyFill>(db, tree, queries, marks, fullMode);
     std::vector<QTreeWidgetItem*> top;
-    {
-        Recordset rs = db.execute(queries.roots());
-        while (!rs.eof()) {
-            if (rs.isNull(queries.idColumn)) {
-                rs.moveNext();
-                continue;
-            }
-            const qint32 id = rs.toLong(queries.idColumn);
-            QTreeWidgetItem* node = nullptr;
-            const bool expand = addTopNode(db, tree, queries, fill->sets, marks, fullMode, id, rs.text(u"descr"), &node);
-            tree.SetPending(node, pendingChildren(fill, id));
-            if (expand)
-                tree.SetExpanded(node, true);
-            top.push_back(node);
-            rs.moveNext();
-        }
-    }
+    forEachRoot(db, queries, [&](qint32 id, const QString& descr) {
+        QTreeWidgetItem* node = nullptr;
+        const bool expand = addTopNode(db, tree, queries, fill->sets, marks, fullMode, id, descr, &node);
+        tree.SetPending(node, pendingChildren(fill, id));
+        if (expand)
+            tree.SetExpanded(node, true);
+        top.push_back(node);
+    });
     // The top level shows its pictures and expanders as a whole tree would.
     for (QTreeWidgetItem* node : top)
         tree.FillNode(node);
