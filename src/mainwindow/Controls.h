@@ -105,6 +105,13 @@ public:
     // The image list's picture of the key.
     QIcon Picture(const QString& key) const;
 
+    // Keys are short ("c12345"): a plain FNV hash of them (qHash below)
+    // costs a fraction of QString's seeded one, which showed in every fill.
+    struct NodeKey {
+        QString text;
+        bool operator==(const NodeKey& other) const { return text == other.text; }
+    };
+
     // The selected node, or null.
     QTreeWidgetItem* SelectedItem() const;
     void SetSelectedItem(QTreeWidgetItem* node);
@@ -152,15 +159,6 @@ private:
     // Nodes opened during a fill, whose children and grandchildren must be read.
     std::vector<QTreeWidgetItem*> m_opened;
     void revealOpened();
-    // Keys are short ("c12345"): a plain FNV hash of them costs a fraction
-    // of QString's seeded one, which showed in every fill.
-public:
-    struct NodeKey {
-        QString text;
-        bool operator==(const NodeKey& other) const { return text == other.text; }
-    };
-
-private:
     QHash<NodeKey, QTreeWidgetItem*> m_nodes;
     QTreeWidgetItem* nodeOf(const QString& key) const;
     // Children made during a fill under nodes already in the tree join

@@ -34,8 +34,8 @@ ReadingTools* Shown(std::initializer_list<QTextEdit*> views)
 void FrmInitial::startFullTextIndex()
 {
     FullText::Service& service = m_program.fullText();
-    // The label is shared with the searches' counts: the index takes back
-    // only what it wrote itself.
+    // The label is shared with the searches' counts: once the index is
+    // ready, what it wrote gives way to the last search's count again.
     const auto show = [this, &service] {
         switch (service.state()) {
         case FullText::Service::State::Building:
@@ -48,7 +48,7 @@ void FrmInitial::startFullTextIndex()
             break;
         default:
             if (lblFullText->property("indexSays").toBool())
-                lblFullText->clear();
+                lblFullText->setText(lblFullText->property("searchSays").toString());
             lblFullText->setProperty("indexSays", false);
         }
     };

@@ -138,15 +138,15 @@ void FrmInitial::showSearchCount()
                                            : QString();
     TreeView* tree = gOnTabThemata ? tvwTree : gOnTabNomoi ? tvwTreelaw : gOnTabOrganogramma_N ? tvwTreeschedule[1]
                                                                                               : tvwTreeschedule[0];
-    lblFullText->setProperty("indexSays", false);
-    if (Jet::Trim(searched).isEmpty()) {
-        lblFullText->clear();
-        return;
-    }
-    const int found = tree->FoundCount();
-    lblFullText->setText(found == 0   ? QStringLiteral("Δεν βρέθηκε κανένα αποτέλεσμα")
+    const int found = Jet::Trim(searched).isEmpty() ? -1 : tree->FoundCount();
+    const QString said = found < 0    ? QString()
+                         : found == 0 ? QStringLiteral("Δεν βρέθηκε κανένα αποτέλεσμα")
                          : found == 1 ? QStringLiteral("Βρέθηκε 1 αποτέλεσμα")
-                                      : QStringLiteral("Βρέθηκαν %1 αποτελέσματα").arg(found));
+                                      : QStringLiteral("Βρέθηκαν %1 αποτελέσματα").arg(found);
+    // Kept for the text index, which shares the label and gives it back.
+    lblFullText->setProperty("searchSays", said);
+    lblFullText->setProperty("indexSays", false);
+    lblFullText->setText(said);
 }
 
 void FrmInitial::TreeView_with_search(const QString& l_text, bool pKeyWords)

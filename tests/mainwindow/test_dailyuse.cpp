@@ -1,6 +1,7 @@
 // What daily use expects of the trees and the history: the law kept is the
 // law on screen, and a tree opens and closes only when the user asks.
 #include "documents/LawPrintLabel.h"
+#include "fulltext/FullTextService.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/MainLayout.h"
 #include "mainwindow/WindowMemory.h"
@@ -247,6 +248,10 @@ TEST_F(DailyUse, ASearchSaysWhatItFound)
     SelectTab(w(), FrmInitial::kTopics);
     w().txtsearch[0]->setText(QStringLiteral("Εκδρομές"));
     w().cmdsearch[0]->click();
+    EXPECT_EQ(w().lblFullText->text(), QStringLiteral("Βρέθηκε 1 αποτέλεσμα"));
+    // The text index shares the label: ready, it gives the count back.
+    w().startFullTextIndex();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return app.program().fullText().state() == FullText::Service::State::Ready; }, 10000));
     EXPECT_EQ(w().lblFullText->text(), QStringLiteral("Βρέθηκε 1 αποτέλεσμα"));
     w().txtsearch[0]->setText(QStringLiteral("ανύπαρκτο"));
     w().cmdsearch[0]->click();
