@@ -37,6 +37,7 @@ class TreeView : public QTreeWidget {
     Q_OBJECT
 public:
     explicit TreeView(const QString& name, QWidget* parent = nullptr);
+    ~TreeView() override;
 
     void setImageList(const ImageList* images) { m_images = images; }
 
@@ -166,6 +167,12 @@ private:
     QTreeWidgetItem* m_waitingParent = nullptr;
     QList<QTreeWidgetItem*> m_waitingChildren;
     void attachWaiting();
+    // A cleared tree of a few thousand nodes is freed once events are
+    // handled, so a search shows its hits without waiting for it; a larger
+    // one is freed at once, that two large trees never stand in memory.
+    static constexpr qsizetype kFreeLaterNodes = 8000;
+    std::vector<QTreeWidgetItem*> m_discarded;
+    void freeDiscarded();
     const ImageList* m_images = nullptr;
     bool m_pressOnButton = false;
     bool m_afterDoubleClick = false;

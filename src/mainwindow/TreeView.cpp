@@ -11,6 +11,8 @@
 #include <QToolTip>
 #include <QTreeWidgetItemIterator>
 
+#include <utility>
+
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole + 1;
@@ -43,8 +45,30 @@ public:
                 if (tree && !m_image.isEmpty())
                     return tree->Picture(m_image);
             }
+            if ((role == Qt::DisplayRole || role == Qt::EditRole) && m_ownText)
+                return m_text;
         }
         return QTreeWidgetItem::data(column, role);
+    }
+
+    // The text too is a member: the item's own store would cost every node
+    // an allocation more, made and freed with each tree a search rebuilds.
+    void setData(int column, int role, const QVariant& value) override
+    {
+        if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
+            if (value.metaType().id() == QMetaType::QString) {
+                if (m_ownText && m_text == value.toString())
+                    return;
+                m_text = value.toString();
+                m_ownText = true;
+                if (treeWidget())
+                    emitDataChanged();
+                return;
+            }
+            m_ownText = false;
+            m_text.clear();
+        }
+        QTreeWidgetItem::setData(column, role, value);
     }
 
     const QString& key() const { return m_key; }
@@ -61,6 +85,8 @@ public:
 private:
     QString m_key;
     QString m_image;
+    QString m_text;
+    bool m_ownText = false;
 };
 
 TreeNode* AsNode(const QTreeWidgetItem* item)
@@ -276,12 +302,33 @@ void TreeView::Clear()
 {
     DropPending();
     attachWaiting();
+    const qsizetype count = m_nodes.size();
     m_nodes.clear();
     qDeleteAll(m_pendingTop);
     m_pendingTop.clear();
     m_pendingExpand.clear();
-    clear();
+    if (count > kFreeLaterNodes || topLevelItemCount() == 0) {
+        clear();
+    } else {
+        const bool first = m_discarded.empty();
+        const QList<QTreeWidgetItem*> taken = invisibleRootItem()->takeChildren();
+        m_discarded.insert(m_discarded.end(), taken.cbegin(), taken.cend());
+        if (first)
+            QMetaObject::invokeMethod(this, &TreeView::freeDiscarded, Qt::QueuedConnection);
+    }
     scheduleColumnFit();
+}
+
+void TreeView::freeDiscarded()
+{
+    // Out of the view already: freed without a word to it.
+    for (QTreeWidgetItem* node : std::exchange(m_discarded, {}))
+        delete node;
+}
+
+TreeView::~TreeView()
+{
+    freeDiscarded();
 }
 
 QString TreeView::Key(const QTreeWidgetItem* node)

@@ -10,6 +10,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <utility>
+
 const QString PageBrowser::kBlank = QStringLiteral("about:blank");
 
 namespace {
@@ -132,12 +134,18 @@ void PageBrowser::setLinkPolicy(QStringList pageFolders, std::function<void(cons
 void PageBrowser::Navigate(const QString& url)
 {
     m_styled = false;
-    m_renderPending = false;
+    const bool wasPending = std::exchange(m_renderPending, false);
     if (url.isEmpty() || url.startsWith(QStringLiteral("about:"))) {
+        // Every search blanks the pages beside its tree; clearing a page
+        // that is blank already costs a search a millisecond a page.
+        const bool blankAlready = m_location == kBlank && m_body.isEmpty() && !wasPending && document()->isEmpty()
+                                  && document()->defaultStyleSheet().isEmpty();
         m_location = kBlank;
         m_body.clear();
-        document()->setDefaultStyleSheet(QString());
-        clear();
+        if (!blankAlready) {
+            document()->setDefaultStyleSheet(QString());
+            clear();
+        }
         m_tools->contentChanged();
     } else {
         QUrl parsed(url);

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -129,6 +130,28 @@ TEST_F(TopicTree, TopLevelNodesOpenOnlyWithTheExpandFlag)
     for (const char* key : {"l1", "l3", "l4", "l7"})
         EXPECT_FALSE(expanded(key)) << key;
     EXPECT_EQ(image("l1"), QStringLiteral("closed"));
+}
+
+TEST_F(TopicTree, AClearedTreeTakesItsKeysAgainAndATextChangedLaterIsShown)
+{
+    load(QString::fromUtf8(kTopics));
+    fill();
+    const int top = tree.topLevelItemCount();
+    tree.Clear();
+    EXPECT_EQ(tree.topLevelItemCount(), 0);
+    EXPECT_EQ(tree.Node(QStringLiteral("l1")), nullptr);
+    // Refilled before the cleared nodes are freed, and after.
+    fill();
+    EXPECT_EQ(tree.topLevelItemCount(), top);
+    QCoreApplication::processEvents();
+    QTreeWidgetItem* node = tree.Node(QStringLiteral("l1"));
+    ASSERT_NE(node, nullptr);
+    QSignalSpy changed(&tree, &QTreeWidget::itemChanged);
+    node->setText(0, QStringLiteral("Νέος τίτλος"));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(tree.model()->index(tree.indexOfTopLevelItem(node), 0).data().toString(), QStringLiteral("Νέος τίτλος"));
+    node->setData(0, Qt::DisplayRole, 7);
+    EXPECT_EQ(node->text(0), QStringLiteral("7"));
 }
 
 TEST_F(TopicTree, IdsAboveSixteenBitsCompareExactly)
