@@ -56,14 +56,18 @@ QString cssValue(const QString& property, const QString& value)
 
 QString PageStyleSheet()
 {
-    QString css;
-    for (const StyleRule& rule : PageStyleRules()) {
-        css += rule.tag + QStringLiteral(" {");
-        for (const auto& [property, value] : rule.properties)
-            css += QStringLiteral(" ") + property + QStringLiteral(": ") + cssValue(property, value) + QStringLiteral(";");
-        css += QStringLiteral(" }\n");
-    }
-    return css;
+    // The rules never change; every page shown asked for them anew.
+    static const QString kSheet = [] {
+        QString css;
+        for (const StyleRule& rule : PageStyleRules()) {
+            css += rule.tag + QStringLiteral(" {");
+            for (const auto& [property, value] : rule.properties)
+                css += QStringLiteral(" ") + property + QStringLiteral(": ") + cssValue(property, value) + QStringLiteral(";");
+            css += QStringLiteral(" }\n");
+        }
+        return css;
+    }();
+    return kSheet;
 }
 
 namespace {
