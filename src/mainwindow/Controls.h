@@ -68,8 +68,8 @@ public:
     void SetExpanded(QTreeWidgetItem* node, bool expanded);
     // The nodes, every one read first.
     int Count() const;
-    bool Empty() const { return m_nodes.isEmpty(); }
-    int CountRead() const { return static_cast<int>(m_nodes.size()); }
+    bool Empty() const { return m_nodes.isEmpty() && m_otherNodes.isEmpty(); }
+    int CountRead() const { return static_cast<int>(m_nodes.size() + m_otherNodes.size()); }
     // The node of the key if it is read already; nothing is read for it.
     QTreeWidgetItem* NodeIfRead(const QString& key) const { return nodeOf(key); }
     void Clear();
@@ -105,13 +105,6 @@ public:
     void SetImage(QTreeWidgetItem* node, const QString& image);
     // The image list's picture of the key.
     QIcon Picture(const QString& key) const;
-
-    // Keys are short ("c12345"): a plain FNV hash of them (qHash below)
-    // costs a fraction of QString's seeded one, which showed in every fill.
-    struct NodeKey {
-        QString text;
-        bool operator==(const NodeKey& other) const { return text == other.text; }
-    };
 
     // The selected node, or null.
     QTreeWidgetItem* SelectedItem() const;
@@ -160,7 +153,10 @@ private:
     // Nodes opened during a fill, whose children and grandchildren must be read.
     std::vector<QTreeWidgetItem*> m_opened;
     void revealOpened();
-    QHash<NodeKey, QTreeWidgetItem*> m_nodes;
+    // Nodes by key: a key as the trees make them ("c12345") packed in 64
+    // bits, any other by its text.
+    QHash<quint64, QTreeWidgetItem*> m_nodes;
+    QHash<QString, QTreeWidgetItem*> m_otherNodes;
     QTreeWidgetItem* nodeOf(const QString& key) const;
     // Children made during a fill under nodes already in the tree join
     // them in one step each (a row at a time, the view hears of every one).
@@ -178,7 +174,10 @@ private:
     bool m_afterDoubleClick = false;
 };
 
-size_t qHash(const TreeView::NodeKey& key, size_t seed = 0) noexcept;
+// A key of a letter and a number ("l123") packed in 64 bits, or 0 for any
+// other key; and the text of a packed key.
+quint64 PackKey(QStringView key);
+QString UnpackKey(quint64 packed);
 
 // The tab control: a strip of tabs over a surface whose children are placed
 // in the control's own coordinates; only the current tab's page is shown.

@@ -26,18 +26,19 @@ const QColor kFoundFore(0, 0, 128);
 
 // A node keeps its key and picture key as members, not as item data: a
 // tree of twenty thousand laws is built in a fraction of the time, and the
-// picture is looked up only for the rows painted.
+// picture is looked up only for the rows painted. A key as the trees make
+// them is kept packed, its text made when asked for.
 class TreeNode : public QTreeWidgetItem {
 public:
     static constexpr int kType = QTreeWidgetItem::UserType + 7;
-    explicit TreeNode(QString key) : QTreeWidgetItem(kType), m_key(std::move(key)) {}
-    TreeNode(QTreeWidgetItem* parent, QString key) : QTreeWidgetItem(parent, kType), m_key(std::move(key)) {}
+    explicit TreeNode(const QString& key) : QTreeWidgetItem(kType) { setKey(key); }
+    TreeNode(QTreeWidgetItem* parent, const QString& key) : QTreeWidgetItem(parent, kType) { setKey(key); }
 
     QVariant data(int column, int role) const override
     {
         if (column == 0) {
             if (role == kKeyRole)
-                return m_key;
+                return key();
             if (role == kImageRole)
                 return m_image;
             if (role == Qt::DecorationRole) {
@@ -71,7 +72,7 @@ public:
         QTreeWidgetItem::setData(column, role, value);
     }
 
-    const QString& key() const { return m_key; }
+    QString key() const { return m_packedKey ? UnpackKey(m_packedKey) : m_key; }
     const QString& image() const { return m_image; }
     void setImage(const QString& image)
     {
@@ -83,7 +84,14 @@ public:
     }
 
 private:
-    QString m_key;
+    void setKey(const QString& key)
+    {
+        m_packedKey = PackKey(key);
+        if (!m_packedKey)
+            m_key = key;
+    }
+    quint64 m_packedKey = 0;
+    QString m_key;  // a key that does not pack
     QString m_image;
     QString m_text;
     bool m_ownText = false;
@@ -96,17 +104,34 @@ TreeNode* AsNode(const QTreeWidgetItem* item)
 
 } // namespace
 
-size_t qHash(const TreeView::NodeKey& key, size_t seed) noexcept
+quint64 PackKey(QStringView key)
 {
-    size_t h = 14695981039346656037ull ^ seed;
-    for (const QChar c : key.text)
-        h = (h ^ c.unicode()) * 1099511628211ull;
-    return h;
+    // A letter and a number without leading zeros, so that the text comes
+    // back exactly as it was.
+    if (key.size() < 2 || key.size() > 10 || key[0].unicode() >= 0x80 || !key[0].isLetter())
+        return 0;
+    if (key[1] == u'0' && key.size() > 2)
+        return 0;
+    quint64 number = 0;
+    for (qsizetype i = 1; i < key.size(); ++i) {
+        const char16_t c = key[i].unicode();
+        if (c < u'0' || c > u'9')
+            return 0;
+        number = number * 10 + (c - u'0');
+    }
+    return (quint64(1) << 63) | (quint64(key[0].unicode()) << 40) | number;
+}
+
+QString UnpackKey(quint64 packed)
+{
+    return QChar(char16_t((packed >> 40) & 0x7f)) + QString::number(packed & ((quint64(1) << 40) - 1));
 }
 
 QTreeWidgetItem* TreeView::nodeOf(const QString& key) const
 {
-    return m_nodes.value(NodeKey{key});
+    if (const quint64 packed = PackKey(key))
+        return m_nodes.value(packed);
+    return m_otherNodes.value(key);
 }
 
 void TreeView::attachWaiting()
@@ -224,7 +249,8 @@ QTreeWidgetItem* TreeView::Add(const QString& parentKey, const QString& key, con
         if (!parent)
             throw AppError(kElementNotFound, QStringLiteral("Element not found"));
     }
-    QTreeWidgetItem*& slot = m_nodes[NodeKey{key}];
+    const quint64 packed = PackKey(key);
+    QTreeWidgetItem*& slot = packed ? m_nodes[packed] : m_otherNodes[key];
     if (slot)
         throw AppError(kKeyNotUnique, QStringLiteral("Key is not unique in collection"));
     TreeNode* node;
@@ -302,8 +328,9 @@ void TreeView::Clear()
 {
     DropPending();
     attachWaiting();
-    const qsizetype count = m_nodes.size();
+    const qsizetype count = CountRead();
     m_nodes.clear();
+    m_otherNodes.clear();
     qDeleteAll(m_pendingTop);
     m_pendingTop.clear();
     m_pendingExpand.clear();

@@ -21,7 +21,7 @@ QTreeWidgetItem* TreeView::Node(const QString& key) const
 int TreeView::Count() const
 {
     const_cast<TreeView*>(this)->FillAll();
-    return static_cast<int>(m_nodes.size());
+    return CountRead();
 }
 
 void TreeView::FillNode(QTreeWidgetItem* node, bool oneNode)

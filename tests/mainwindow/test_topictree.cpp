@@ -154,6 +154,28 @@ TEST_F(TopicTree, AClearedTreeTakesItsKeysAgainAndATextChangedLaterIsShown)
     EXPECT_EQ(node->text(0), QStringLiteral("7"));
 }
 
+TEST(TreeViewKeys, EveryKeyComesBackAsItWasGiven)
+{
+    TreeView tree(QStringLiteral("keys"));
+    // Packed or not, each is a node of its own and keeps its exact text.
+    const QStringList keys{QStringLiteral("l0"), QStringLiteral("l7"), QStringLiteral("l007"), QStringLiteral("L7"),
+                           QStringLiteral("c999999999"), QStringLiteral("c1000000000"), QStringLiteral("l-5"),
+                           QStringLiteral("x"), QStringLiteral("ά1"), QStringLiteral("7l"), QString()};
+    for (const QString& key : keys)
+        tree.Add(QString(), key, key, QStringLiteral("open"));
+    tree.Add(QStringLiteral("l007"), QStringLiteral("p12"), QStringLiteral("child"), QStringLiteral("open"));
+    EXPECT_EQ(tree.CountRead(), keys.size() + 1);
+    for (const QString& key : keys) {
+        QTreeWidgetItem* node = tree.Node(key);
+        ASSERT_NE(node, nullptr) << qPrintable(key);
+        EXPECT_EQ(TreeView::Key(node), key);
+        EXPECT_EQ(node->text(0), key);
+    }
+    EXPECT_EQ(tree.Node(QStringLiteral("p12"))->parent(), tree.Node(QStringLiteral("l007")));
+    EXPECT_THROW(tree.Add(QString(), QStringLiteral("l7"), QString(), QString()), AppError);
+    EXPECT_EQ(tree.Node(QStringLiteral("l07")), nullptr);
+}
+
 TEST_F(TopicTree, IdsAboveSixteenBitsCompareExactly)
 {
     load(QStringLiteral("(17, 0, 'Μικρό', 1, 0, 0), (65553, 0, 'Μεγάλο', 2, 0, 0), (40000, 65553, 'Παιδί', 0, 0, 0)"));
