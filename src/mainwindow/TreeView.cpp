@@ -48,26 +48,23 @@ public:
             }
             if ((role == Qt::DisplayRole || role == Qt::EditRole) && m_ownText)
                 return m_text;
+            if (role == Qt::ToolTipRole && m_ownTip)
+                return m_tip;
         }
         return QTreeWidgetItem::data(column, role);
     }
 
-    // The text too is a member: the item's own store would cost every node
-    // an allocation more, made and freed with each tree a search rebuilds.
+    // The text and the tip too are members: the item's own store would cost
+    // every node two allocations more, made and freed with each tree a
+    // search rebuilds.
     void setData(int column, int role, const QVariant& value) override
     {
         if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
-            if (value.metaType().id() == QMetaType::QString) {
-                if (m_ownText && m_text == value.toString())
-                    return;
-                m_text = value.toString();
-                m_ownText = true;
-                if (treeWidget())
-                    emitDataChanged();
+            if (keep(value, m_text, m_ownText))
                 return;
-            }
-            m_ownText = false;
-            m_text.clear();
+        } else if (column == 0 && role == Qt::ToolTipRole) {
+            if (keep(value, m_tip, m_ownTip))
+                return;
         }
         QTreeWidgetItem::setData(column, role, value);
     }
@@ -93,8 +90,27 @@ private:
     quint64 m_packedKey = 0;
     QString m_key;  // a key that does not pack
     QString m_image;
+    // A text value is kept in the member; any other goes to the item's store.
+    bool keep(const QVariant& value, QString& member, bool& own)
+    {
+        if (value.metaType().id() != QMetaType::QString) {
+            own = false;
+            member.clear();
+            return false;
+        }
+        if (own && member == value.toString())
+            return true;
+        member = value.toString();
+        own = true;
+        if (treeWidget())
+            emitDataChanged();
+        return true;
+    }
+
     QString m_text;
+    QString m_tip;
     bool m_ownText = false;
+    bool m_ownTip = false;
 };
 
 TreeNode* AsNode(const QTreeWidgetItem* item)

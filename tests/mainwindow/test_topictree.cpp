@@ -150,6 +150,10 @@ TEST_F(TopicTree, AClearedTreeTakesItsKeysAgainAndATextChangedLaterIsShown)
     node->setText(0, QStringLiteral("Νέος τίτλος"));
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(tree.model()->index(tree.indexOfTopLevelItem(node), 0).data().toString(), QStringLiteral("Νέος τίτλος"));
+    node->setToolTip(0, QStringLiteral("Ο πλήρης τίτλος"));
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(tree.model()->index(tree.indexOfTopLevelItem(node), 0).data(Qt::ToolTipRole).toString(),
+              QStringLiteral("Ο πλήρης τίτλος"));
     node->setData(0, Qt::DisplayRole, 7);
     EXPECT_EQ(node->text(0), QStringLiteral("7"));
 }
