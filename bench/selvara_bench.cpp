@@ -7,10 +7,12 @@
 // --load-only measures the main window's load alone, for a profiler;
 // --fulltext-only the full-text index alone.
 //
-// Beside each figure stand two floors measured in the same run: the statement
-// floor (the very statements the figure issued, run back to back through
-// SQLite's C interface) and the data floor (the same rows read once by one
-// query, and as many tree items created).
+// Beside each figure stand two floors measured in the same run, in a process
+// of their own: the statement floor (the very statements the figure issued,
+// run back to back through SQLite's C interface) and the data floor (the same
+// rows read once by one query, and as many tree items created).
+#include "floors.h"
+
 #include "data/Database.h"
 #include "data/JetFunctions.h"
 #include "documents/BlobWriter.h"
@@ -21,8 +23,6 @@
 #include "startup/HeadlessPlatform.h"
 #include "startup/Program.h"
 
-#include <sqlite3.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -31,7 +31,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeWidget>
 
 #include <algorithm>
 #ifdef __GLIBC__
@@ -79,11 +78,11 @@ namespace {
 long peakKb() { return PeakKb(); }
 void resetPeak() { ResetPeak(); }
 
-// The peak of the program's own work, apart from the floors' (the 36,000
-// statement texts of a fill's floor stand in the same process): the heap the
-// floors freed is given back and the high mark reset before each piece of the
-// program's work, and the mark read after it. The overall peak keeps what the
-// resets would forget.
+// The peak of the program's own work, apart from the benchmark's (the
+// 36,000 statement texts of a fill's floor, sent to the floors' process):
+// the heap freed is given back and the high mark reset before each piece of
+// the program's work, and the mark read after it. The overall peak keeps
+// what the resets would forget.
 struct ProgramPeak {
     ProgramPeak(long& program, long& overall) : m_program(program), m_overall(overall)
     {
@@ -102,62 +101,6 @@ struct ProgramPeak {
     long& m_program;
     long& m_overall;
 };
-
-// A second, plain SQLite connection for the floors.
-class RawDb {
-public:
-    explicit RawDb(const QString& path)
-    {
-        sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
-        Jet::RegisterFunctions(m_db);
-    }
-    ~RawDb() { sqlite3_close(m_db); }
-
-    // Runs the statements back to back in one read transaction, as the
-    // program runs the statements of one action; returns milliseconds and
-    // counts the rows. Their texts are made ready before the clock starts.
-    double run(const QStringList& statements, long* rows = nullptr)
-    {
-        std::vector<QByteArray> texts;
-        texts.reserve(statements.size());
-        for (const QString& sql : statements)
-            texts.push_back((Jet::NeedsTranslation(sql) ? Jet::ToSqlite(sql) : sql).toUtf8());
-        QElapsedTimer t;
-        t.start();
-        long n = 0;
-        sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr);
-        for (const QByteArray& text : texts) {
-            sqlite3_stmt* st = nullptr;
-            if (sqlite3_prepare_v2(m_db, text.constData(), static_cast<int>(text.size()), &st, nullptr) != SQLITE_OK)
-                continue;
-            while (sqlite3_step(st) == SQLITE_ROW)
-                ++n;
-            sqlite3_finalize(st);
-        }
-        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
-        if (rows)
-            *rows = n;
-        return static_cast<double>(t.nsecsElapsed()) / 1e6;
-    }
-
-private:
-    sqlite3* m_db = nullptr;
-};
-
-// Reading rows once and creating as many tree items.
-double dataFloor(RawDb& raw, const QString& oneQuery, long items)
-{
-    QElapsedTimer t;
-    t.start();
-    raw.run({oneQuery});
-    QTreeWidget tree;
-    tree.setUpdatesEnabled(false);
-    for (long i = 0; i < items; ++i) {
-        auto* item = new QTreeWidgetItem(&tree);
-        item->setText(0, QStringLiteral("κόμβος"));
-    }
-    return static_cast<double>(t.nsecsElapsed()) / 1e6;
-}
 
 struct Figure {
     QString name;
@@ -227,6 +170,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    if (argc == 3 && qstrcmp(argv[1], "--floors-child") == 0)
+        return RunFloorsChild(QString::fromLocal8Bit(argv[2]));
     if (argc == 4 && qstrcmp(argv[1], "--first-window-child") == 0)
         return RunFirstWindowChild(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toLongLong());
     const QString sampleDb = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/edudataD.mdb"));
@@ -257,11 +202,15 @@ int main(int argc, char** argv)
         MeasureFullText(dbPath, runs);
         return 0;
     }
-    RawDb raw(dbPath);
+    Floors floors(dbPath);
+    if (!floors.started()) {
+        std::fprintf(stderr, "the floors' process did not start\n");
+        return 1;
+    }
     long topics = 0, laws = 0, entries = 0;
-    raw.run({QStringLiteral("SELECT topic_id FROM topic")}, &topics);
-    raw.run({QStringLiteral("SELECT law.law_id FROM law, LAWTYPE WHERE law.type_id = LAWTYPE.type_id AND LAWTYPE.display_flag = 1 AND LAWTYPE_SHOW AND LAWTYPE.type_id < 90")}, &laws);
-    raw.run({QStringLiteral("SELECT schedule_id FROM schedule")}, &entries);
+    floors.run({QStringLiteral("SELECT topic_id FROM topic")}, &topics);
+    floors.run({QStringLiteral("SELECT law.law_id FROM law, LAWTYPE WHERE law.type_id = LAWTYPE.type_id AND LAWTYPE.display_flag = 1 AND LAWTYPE_SHOW AND LAWTYPE.type_id < 90")}, &laws);
+    floors.run({QStringLiteral("SELECT schedule_id FROM schedule")}, &entries);
     std::printf("database %s: %ld topics, %ld listed law rows, %ld guide entries; %d runs\n", qPrintable(dbPath), topics,
                 laws, entries, runs);
     const QString allRows = QStringLiteral(
@@ -307,9 +256,9 @@ int main(int argc, char** argv)
         }
         load.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         loading.reset();
-        load.statementFloor.push_back(raw.run(s.log));
+        load.statementFloor.push_back(floors.run(s.log));
             load.statements = s.log.size();
-        load.dataFloor.push_back(dataFloor(raw, allRows, topics + laws + entries));
+        load.dataFloor.push_back(floors.data(allRows, topics + laws + entries));
         FrmInitial& w = s.w();
         if (loadOnly)
             continue;
@@ -327,9 +276,9 @@ int main(int argc, char** argv)
         }
         complete.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         filling.reset();
-        complete.statementFloor.push_back(raw.run(s.log));
+        complete.statementFloor.push_back(floors.run(s.log));
         complete.statements = s.log.size();
-        complete.dataFloor.push_back(dataFloor(raw, allRows, topics + laws + entries));
+        complete.dataFloor.push_back(floors.data(allRows, topics + laws + entries));
 
         for (size_t i = 0; i < std::size(kinds); ++i) {
             const SearchKind& k = kinds[i];
@@ -342,11 +291,11 @@ int main(int argc, char** argv)
             w.cmdsearch_Click(k.button);
             searches[i].ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             searching.reset();
-            searches[i].statementFloor.push_back(raw.run(s.log));
+            searches[i].statementFloor.push_back(floors.run(s.log));
             searches[i].statements = s.log.size();
             TreeView* tree = k.box == 0 ? w.tvwTree : k.box == 1 ? w.tvwTreelaw : w.tvwTreeschedule[0];
             const QString hitQuery = s.log.isEmpty() ? QStringLiteral("SELECT 1") : s.log.first();
-            searches[i].dataFloor.push_back(dataFloor(raw, hitQuery, tree->CountRead()));
+            searches[i].dataFloor.push_back(floors.data(hitQuery, tree->CountRead()));
             box->clear();
             w.cmdsearch_Click(k.button);
             // The events a window answers between two searches (the replaced
@@ -362,9 +311,9 @@ int main(int argc, char** argv)
             w.ShowLawNode(node);
             lawPage.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             showing.reset();
-            lawPage.statementFloor.push_back(raw.run(s.log));
+            lawPage.statementFloor.push_back(floors.run(s.log));
             lawPage.statements = s.log.size();
-            lawPage.dataFloor.push_back(dataFloor(raw, QStringLiteral("SELECT title, descr FROM law WHERE law_code = (SELECT law_code FROM law WHERE law_id = 1)"), 0));
+            lawPage.dataFloor.push_back(floors.data(QStringLiteral("SELECT title, descr FROM law WHERE law_code = (SELECT law_code FROM law WHERE law_id = 1)"), 0));
         }
 
         selectTab(w, QStringLiteral("Θέματα"));
@@ -373,9 +322,9 @@ int main(int argc, char** argv)
             t.restart();
             w.ShowTopicPage(node);
             topicPage.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-            topicPage.statementFloor.push_back(raw.run(s.log));
+            topicPage.statementFloor.push_back(floors.run(s.log));
             topicPage.statements = s.log.size();
-            topicPage.dataFloor.push_back(dataFloor(raw, s.log.value(0), 0));
+            topicPage.dataFloor.push_back(floors.data(s.log.value(0), 0));
         }
 
         overallPeakKb = std::max(overallPeakKb, peakKb());
@@ -394,7 +343,7 @@ int main(int argc, char** argv)
             const QString file = w.SaveBlobSubBodyFile(DocumentSql::LawDocument(static_cast<qint32>(docId)), QStringLiteral("rtf"), w.ProgressBar1);
             document.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             documentPeakKb = std::max(documentPeakKb, peakKb() - before);
-            document.statementFloor.push_back(raw.run(s.log));
+            document.statementFloor.push_back(floors.run(s.log));
             document.statements = s.log.size();
             QFile::remove(file);
         }
@@ -417,9 +366,9 @@ int main(int argc, char** argv)
             w.LoadHistory();
             history.ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             reading.reset();
-            history.statementFloor.push_back(raw.run(s.log));
+            history.statementFloor.push_back(floors.run(s.log));
             history.statements = s.log.size();
-            history.dataFloor.push_back(dataFloor(raw, QStringLiteral("SELECT title, law_id FROM law LIMIT 1000"), 0));
+            history.dataFloor.push_back(floors.data(QStringLiteral("SELECT title, law_id FROM law LIMIT 1000"), 0));
         }
         overallPeakKb = std::max(overallPeakKb, peakKb());
         w.close();
