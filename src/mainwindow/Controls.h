@@ -166,7 +166,7 @@ private:
     // A cleared tree of a few thousand nodes is freed once events are
     // handled, so a search shows its hits without waiting for it; a larger
     // one is freed at once, that two large trees never stand in memory.
-    static constexpr qsizetype kFreeLaterNodes = 8000;
+    static constexpr qsizetype kFreeLaterNodes = 16000;
     std::vector<QTreeWidgetItem*> m_discarded;
     void freeDiscarded();
     const ImageList* m_images = nullptr;
