@@ -293,8 +293,10 @@ private:
     bool m_treeFillQueued = false;
     void showKeepingOpenState(const std::function<void()>& show);
     void showNomoiLaw();
-    // How many nodes the last search marked, on the status line.
-    void showSearchCount();
+    // How many nodes the current tab's last search marked, on the status
+    // line; the text index's own word, while it has one, stays unless a
+    // search asks.
+    void showSearchCount(bool overIndex = true);
     // A law's print, with its number and title on every page.
     void printLaw(qint32 lawId, class QTextEdit& text, PageBrowser& page);
     // The window's place, size and splitters, kept between runs.

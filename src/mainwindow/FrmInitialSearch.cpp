@@ -128,7 +128,7 @@ void FrmInitial::cmdsearch_Click(int Index)
     showSearchCount();
 }
 
-void FrmInitial::showSearchCount()
+void FrmInitial::showSearchCount(bool overIndex)
 {
     // Said on the status line, not in a box: the search's own flow stays.
     const QString searched = gOnTabThemata ? txtsearch[0]->text() + txtsearch[1]->text()
@@ -145,6 +145,8 @@ void FrmInitial::showSearchCount()
                                       : QStringLiteral("Βρέθηκαν %1 αποτελέσματα").arg(found);
     // Kept for the text index, which shares the label and gives it back.
     lblFullText->setProperty("searchSays", said);
+    if (!overIndex && lblFullText->property("indexSays").toBool())
+        return;
     lblFullText->setProperty("indexSays", false);
     lblFullText->setText(said);
 }

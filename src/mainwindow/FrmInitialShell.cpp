@@ -232,6 +232,8 @@ void FrmInitial::SSTab1_Click(int)
         if (m_state.gLawNodeKind == QLatin1String("p") && m_state.gLawIdNomoi != 0)
             showNomoiLaw();
     }
+    // Another tab's count would speak of a tree not shown.
+    showSearchCount(false);
 }
 
 void FrmInitial::showNomoiLaw()

@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QToolTip>
 #include <QTreeWidgetItemIterator>
 
@@ -358,7 +359,14 @@ void TreeView::Clear()
         m_discarded.insert(m_discarded.end(), taken.cbegin(), taken.cend());
         if (first)
             QMetaObject::invokeMethod(this, &TreeView::freeDiscarded, Qt::QueuedConnection);
+        // Reset as a cleared view is (nothing current, nothing open); on an
+        // empty tree this costs nothing.
+        clear();
     }
+    // The view keeps its scroll position through a reset: the tree read next
+    // would show its last rows, not its first.
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
     scheduleColumnFit();
 }
 

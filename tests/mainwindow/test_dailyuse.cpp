@@ -256,6 +256,11 @@ TEST_F(DailyUse, ASearchSaysWhatItFound)
     w().txtsearch[0]->setText(QStringLiteral("ανύπαρκτο"));
     w().cmdsearch[0]->click();
     EXPECT_EQ(w().lblFullText->text(), QStringLiteral("Δεν βρέθηκε κανένα αποτέλεσμα"));
+    // Each tab speaks of its own tree.
+    SelectTab(w(), FrmInitial::kLegislation);
+    EXPECT_EQ(w().lblFullText->text(), QString());
+    SelectTab(w(), FrmInitial::kTopics);
+    EXPECT_EQ(w().lblFullText->text(), QStringLiteral("Δεν βρέθηκε κανένα αποτέλεσμα"));
 }
 
 TEST_F(DailyUse, TabReachesEveryControlOnScreenInItsOrder)

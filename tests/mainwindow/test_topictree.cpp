@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -178,6 +179,28 @@ TEST(TreeViewKeys, EveryKeyComesBackAsItWasGiven)
     EXPECT_EQ(tree.Node(QStringLiteral("p12"))->parent(), tree.Node(QStringLiteral("l007")));
     EXPECT_THROW(tree.Add(QString(), QStringLiteral("l7"), QString(), QString()), AppError);
     EXPECT_EQ(tree.Node(QStringLiteral("l07")), nullptr);
+}
+
+TEST(TreeViewClear, ARefilledTreeStartsAtTheTopWithNothingSelected)
+{
+    TreeView tree(QStringLiteral("scrolled"));
+    tree.resize(240, 120);
+    tree.show();
+    auto fill = [&tree] {
+        for (int i = 0; i < 300; ++i)
+            tree.Add(QString(), QStringLiteral("l%1").arg(i), QStringLiteral("Θέμα %1").arg(i), QStringLiteral("open"));
+        QCoreApplication::processEvents();
+    };
+    fill();
+    tree.SetSelectedItem(tree.Node(QStringLiteral("l299")));
+    tree.scrollToBottom();
+    QCoreApplication::processEvents();
+    ASSERT_GT(tree.verticalScrollBar()->value(), 0);
+    tree.Clear();
+    fill();
+    EXPECT_EQ(tree.verticalScrollBar()->value(), 0);
+    EXPECT_EQ(tree.SelectedItem(), nullptr);
+    EXPECT_EQ(tree.currentItem(), nullptr);
 }
 
 TEST_F(TopicTree, IdsAboveSixteenBitsCompareExactly)
