@@ -1,5 +1,6 @@
 #include "floors.h"
 
+#include "data/Database.h"
 #include "data/JetFunctions.h"
 
 #include <sqlite3.h>
@@ -141,6 +142,8 @@ double Floors::data(const QString& oneQuery, long items)
 
 int RunFloorsChild(const QString& dbPath)
 {
+    // The library set as the program sets it: the floor is the same work.
+    Database::ConfigureLibrary();
     RawDb raw(dbPath);
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly))

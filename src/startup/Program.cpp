@@ -1,6 +1,7 @@
 #include "startup/Program.h"
 
 #include "accessibility/AccessibleNames.h"
+#include "data/Database.h"
 #include "fulltext/FrmFullText.h"
 #include "fulltext/FullTextService.h"
 
@@ -75,6 +76,7 @@ Program::Program(Platform& platform, QString title)
     , m_lineEditMenus(std::make_unique<GreekLineEditMenus>())
     , m_accessibleNames(std::make_unique<AccessibleNames>())
 {
+    Database::ConfigureLibrary();
     if (QCoreApplication* app = QCoreApplication::instance()) {
         app->installEventFilter(m_lineEditMenus.get());
         app->installEventFilter(m_accessibleNames.get());
