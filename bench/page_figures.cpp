@@ -7,7 +7,25 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
+
+namespace {
+
+// The median of each side, the figure beside its floor, the columns aligned
+// with the other figures'.
+void printBesideFloor(const char* name, std::vector<double> ms, std::vector<double> floor, const char* floorName,
+                      const char* target)
+{
+    std::sort(ms.begin(), ms.end());
+    std::sort(floor.begin(), floor.end());
+    const double m = ms[ms.size() / 2];
+    const double f = floor[floor.size() / 2];
+    const int width = std::max(1, 25 - static_cast<int>(std::char_traits<char>::length(floorName)));
+    std::printf("%-34s %10.1f ms  %s %*.1f ms (x%5.2f)  %s\n", name, m, floorName, width, f, f > 0 ? m / f : 0.0, target);
+}
+
+} // namespace
 
 void MeasureHostilePages(int runs)
 {
@@ -32,12 +50,7 @@ void MeasureHostilePages(int runs)
         if (rewritten.size() < copy.size() / 2 || hits != 20000)
             std::printf("unexpected rewrite result\n");
     }
-    std::sort(ms.begin(), ms.end());
-    std::sort(floor.begin(), floor.end());
-    const double m = ms[ms.size() / 2];
-    const double f = floor[floor.size() / 2];
-    std::printf("%-34s %10.1f ms  scan floor %15.1f ms (x%5.2f)  target < 100 ms\n", "redirect 20,000 pictures", m, f,
-                f > 0 ? m / f : 0.0);
+    printBesideFloor("redirect 20,000 pictures", ms, floor, "scan floor", "target < 100 ms");
 }
 
 // Nests that Qt lays out in exponential or quadratic time when left as they
@@ -91,11 +104,7 @@ void MeasureNestedPages(int runs)
             plain.grab();
             floor.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         }
-        std::sort(ms.begin(), ms.end());
-        std::sort(floor.begin(), floor.end());
-        const double m = ms[ms.size() / 2];
-        const double f = floor[floor.size() / 2];
-        std::printf("%-34s %10.1f ms  plain floor %14.1f ms (x%5.2f)  target < 1000 ms\n", name, m, f, f > 0 ? m / f : 0.0);
+        printBesideFloor(name, ms, floor, "plain floor", "target < 1000 ms");
     }
 }
 
@@ -127,10 +136,5 @@ void MeasureLongTitle(int runs)
             (huge ? ms : floor).push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         }
     }
-    std::sort(ms.begin(), ms.end());
-    std::sort(floor.begin(), floor.end());
-    const double m = ms[ms.size() / 2];
-    const double f = floor[floor.size() / 2];
-    std::printf("%-34s %10.1f ms  short-title floor %8.1f ms (x%5.2f)  target < 1000 ms\n", "tree: a 10 MB topic title", m, f,
-                f > 0 ? m / f : 0.0);
+    printBesideFloor("tree: a 10 MB topic title", ms, floor, "short-title floor", "target < 1000 ms");
 }

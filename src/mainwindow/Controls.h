@@ -163,9 +163,10 @@ private:
     QTreeWidgetItem* m_waitingParent = nullptr;
     QList<QTreeWidgetItem*> m_waitingChildren;
     void attachWaiting();
-    // A cleared tree of a few thousand nodes is freed once events are
-    // handled, so a search shows its hits without waiting for it; a larger
-    // one is freed at once, that two large trees never stand in memory.
+    // A cleared tree of up to 16,000 nodes (the topics, the guide) is freed
+    // once events are handled, so a search shows its hits without waiting
+    // for it; a larger one (the laws) is freed at once, that two large trees
+    // never stand in memory together.
     static constexpr qsizetype kFreeLaterNodes = 16000;
     std::vector<QTreeWidgetItem*> m_discarded;
     void freeDiscarded();

@@ -45,6 +45,19 @@ bool addTypeNode(Database& db, TreeView& tree, const QSet<qint32>& types, bool f
     return false;
 }
 
+// A law as both fills add it under its type: the node shows the number; its
+// tip gives the title (as stored, made plain only when shown).
+void addLawNode(TreeView& tree, const QString& typeKey, qint32 lawId, const QString& code, const QString& title,
+                bool fullMode, const QSet<qint32>& found)
+{
+    QTreeWidgetItem* node = tree.Add(typeKey, QStringLiteral("c") + QString::number(lawId), code, kOpen);
+    node->setData(0, Qt::ToolTipRole, title);
+    if (fullMode)
+        tree.SetImage(node->parent(), kClosed);
+    else if (found.contains(lawId))
+        TreeView::SetFoundStyle(node);
+}
+
 } // namespace
 
 void AddLawTypeLevel(Database& db, const SqlTools& tools, TreeView& tree, const QList<qint32>& foundLaws,
@@ -77,17 +90,8 @@ void AddLawLevel(Database& db, const SqlTools& tools, TreeView& tree, qint32 typ
     const QString parentKey = QStringLiteral("p") + QString::number(typeId);
     const QSet<qint32> found = fullMode ? QSet<qint32>() : FirstIds(foundLaws, foundLawCount);
     while (!laws.eof()) {
-        if (!replacedByConsolidation(db, tools, laws)) {
-            const qint32 lawId = laws.toLong(u"law_id");
-            QTreeWidgetItem* node = tree.Add(parentKey, QStringLiteral("c") + QString::number(lawId), laws.text(u"law_code"), kOpen);
-            // The node shows the number; its tip gives the title (as stored,
-            // made plain only when shown).
-            node->setData(0, Qt::ToolTipRole, laws.text(u"title"));
-            if (fullMode)
-                tree.SetImage(node->parent(), kClosed);
-            else if (found.contains(lawId))
-                TreeView::SetFoundStyle(node);
-        }
+        if (!replacedByConsolidation(db, tools, laws))
+            addLawNode(tree, parentKey, laws.toLong(u"law_id"), laws.text(u"law_code"), laws.text(u"title"), fullMode, found);
         laws.moveNext();
     }
     laws.close();
@@ -133,14 +137,8 @@ TreeView::Work pendingLaws(Database& db, const SqlTools& tools, TreeView& tree, 
                     batch.push_back({laws.toLong(u"law_id"), laws.text(u"law_code"), laws.text(u"title")});
                 laws.moveNext();
             }
-            for (const Kept& law : batch) {
-                QTreeWidgetItem* node = tree.Add(parentKey, QStringLiteral("c") + QString::number(law.id), law.code, kOpen);
-                node->setData(0, Qt::ToolTipRole, law.title);
-                if (fullMode)
-                    tree.SetImage(type, kClosed);
-                else if (found->contains(law.id))
-                    TreeView::SetFoundStyle(node);
-            }
+            for (const Kept& law : batch)
+                addLawNode(tree, parentKey, law.id, law.code, law.title, fullMode, *found);
             if ((!batch.empty() && budget.oneNode) || budget.until.hasExpired())
                 break;
         }

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kKeyRole = Qt::UserRole + 1;
-constexpr int kImageRole = Qt::UserRole + 2;
 // The original control's errors for a taken key and a missing relative.
 constexpr long kKeyNotUnique = 35602;
 constexpr long kElementNotFound = 35601;
@@ -38,10 +36,6 @@ public:
     QVariant data(int column, int role) const override
     {
         if (column == 0) {
-            if (role == kKeyRole)
-                return key();
-            if (role == kImageRole)
-                return m_image;
             if (role == Qt::DecorationRole) {
                 const auto* tree = static_cast<const TreeView*>(treeWidget());
                 if (tree && !m_image.isEmpty())
@@ -382,30 +376,24 @@ TreeView::~TreeView()
     freeDiscarded();
 }
 
+// Every node is made by Add; anything else (the invisible root) has no key
+// and no picture.
 QString TreeView::Key(const QTreeWidgetItem* node)
 {
-    if (const TreeNode* own = AsNode(node))
-        return own->key();
-    return node ? node->data(0, kKeyRole).toString() : QString();
+    const TreeNode* own = AsNode(node);
+    return own ? own->key() : QString();
 }
 
 QString TreeView::Image(const QTreeWidgetItem* node)
 {
-    if (const TreeNode* own = AsNode(node))
-        return own->image();
-    return node ? node->data(0, kImageRole).toString() : QString();
+    const TreeNode* own = AsNode(node);
+    return own ? own->image() : QString();
 }
 
 void TreeView::SetImage(QTreeWidgetItem* node, const QString& image)
 {
-    if (TreeNode* own = AsNode(node)) {
+    if (TreeNode* own = AsNode(node))
         own->setImage(image);
-        return;
-    }
-    if (const QVariant current = node->data(0, kImageRole); current.isValid() && current.toString() == image)
-        return;
-    node->setData(0, kImageRole, image);
-    node->setIcon(0, Picture(image));
 }
 
 QTreeWidgetItem* TreeView::SelectedItem() const

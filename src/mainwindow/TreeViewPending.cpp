@@ -26,14 +26,12 @@ int TreeView::Count() const
 
 void TreeView::FillNode(QTreeWidgetItem* node, bool oneNode)
 {
-    const auto it = m_pending.constFind(node);
-    if (it == m_pending.cend())
+    if (!m_pending.contains(node))
         return;
     Fill fill(*this);
     // Taken out while it runs: it adds pending nodes of its own, which may
     // move the table.
-    Work work = std::move(m_pending.find(node).value());
-    m_pending.remove(node);
+    Work work = m_pending.take(node);
     bool done = false;
     try {
         done = work(node, Budget{QDeadlineTimer(QDeadlineTimer::Forever), oneNode});
@@ -74,13 +72,11 @@ bool TreeView::FillStep(QDeadlineTimer until)
     try {
         while (!m_pendingOrder.empty()) {
             QTreeWidgetItem* node = m_pendingOrder.front();
-            const auto it = m_pending.constFind(node);
-            if (it == m_pending.cend()) {
+            if (!m_pending.contains(node)) {
                 m_pendingOrder.pop_front();
                 continue;
             }
-            Work work = std::move(m_pending.find(node).value());
-            m_pending.remove(node);
+            Work work = m_pending.take(node);
             const bool done = work(node, Budget{until, false});
             attachWaiting();
             if (done)
