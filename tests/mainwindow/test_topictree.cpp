@@ -203,6 +203,21 @@ TEST(TreeViewClear, ARefilledTreeStartsAtTheTopWithNothingSelected)
     EXPECT_EQ(tree.currentItem(), nullptr);
 }
 
+TEST_F(TopicTree, ATableGoneWhileTheRestIsReadEndsTheIdleFillQuietly)
+{
+    load(QString::fromUtf8(kTopics));
+    FillHierarchyLazily(db, tree, TopicHierarchy(), {}, true);
+    ASSERT_TRUE(tree.HasPending());
+    const int read = tree.CountRead();
+    ASSERT_NE(tree.NodeIfRead(QStringLiteral("l3")), nullptr);
+    ASSERT_EQ(tree.NodeIfRead(QStringLiteral("l8")), nullptr);
+    // Another program changed the file under the reader.
+    db.execute(QStringLiteral("DROP TABLE topic"));
+    EXPECT_NO_THROW(EXPECT_FALSE(tree.FillStep(QDeadlineTimer(QDeadlineTimer::Forever))));
+    EXPECT_EQ(tree.CountRead(), read);
+    EXPECT_EQ(tree.Node(QStringLiteral("l8")), nullptr);
+}
+
 TEST_F(TopicTree, IdsAboveSixteenBitsCompareExactly)
 {
     load(QStringLiteral("(17, 0, 'Μικρό', 1, 0, 0), (65553, 0, 'Μεγάλο', 2, 0, 0), (40000, 65553, 'Παιδί', 0, 0, 0)"));

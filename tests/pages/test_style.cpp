@@ -160,4 +160,10 @@ TEST(PageBrowserLayout, AnUnstyledBodyIsShownOnceTheEventLoopRuns)
     b.Navigate(PageBrowser::kBlank);
     QCoreApplication::processEvents();
     EXPECT_TRUE(b.toPlainText().isEmpty());
+    // An empty page that was styled is no blank page yet: blanking drops the look.
+    b.SetBodyHtml(QString());
+    b.ApplyPageStyle();
+    b.Navigate(PageBrowser::kBlank);
+    EXPECT_TRUE(b.document()->defaultStyleSheet().isEmpty());
+    EXPECT_TRUE(b.document()->isEmpty());
 }
